@@ -1,0 +1,43 @@
+# Shared settings and helpers of both builds.
+
+if(MUHE_WIN)
+  add_compile_options(-Wall -Wextra -Wshadow -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN
+    -DNOMINMAX -D_WIN32_WINNT=0x0601)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+else()
+  add_compile_options(-Wall -Wextra -Wshadow)
+  if(MUHE_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()
+
+# GoogleTest from Debian's sources, built with whichever toolchain this build uses.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+if(EXISTS /usr/src/googletest/CMakeLists.txt)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  message(FATAL_ERROR "GoogleTest sources not found in /usr/src/googletest (Debian package googletest)")
+endif()
+
+# muhe_test(NAME SOURCES ... LIBS ...): one test executable, one ctest entry. Under the win
+# build ctest runs it through CMAKE_CROSSCOMPILING_EMULATOR (wine); the working directory is
+# the build's bin folder so that tests find the files they write beside themselves.
+function(muhe_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  if(T_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()
+
+# muhe_library(NAME SOURCES ...): a static library of the project, with src/ on the include path.
+function(muhe_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+endfunction()

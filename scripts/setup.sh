@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Idempotent set-up shared by the run and test commands: Debian packages, the SQLite
+# amalgamation for the Windows build, and the project's own Wine prefix. Every step checks
+# first, so a machine that is ready passes through in about a second.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build="$top/build"
+mkdir -p "$build"
+
+packages=(cmake g++ googletest libsqlite3-dev sqlite3 tcl dpkg-dev
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  mingw-w64-x86-64-dev wine64 wine xvfb xauth xdotool x11-apps imagemagick
+  fonts-wqy-zenhei fp-utils locales)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null | grep -q '^installed$' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}" >&2
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Chinese system buttons in Wine need a zh_CN locale.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf8$'; then
+  echo "setup: generating zh_CN.UTF-8" >&2
+  sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi
+
+# SQLite amalgamation, generated from Debian's own source package.
+amal="$build/sqlite-amalgamation"
+if [ ! -s "$amal/sqlite3.c" ]; then
+  echo "setup: generating the SQLite amalgamation" >&2
+  if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
+    cat > /etc/apt/sources.list.d/muhe-src.sources <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+    apt-get update -qq
+  fi
+  src="$build/sqlite-src"
+  rm -rf "$src" && mkdir -p "$src"
+  (cd "$src" && apt-get source -qq sqlite3 >/dev/null 2>&1)
+  dir=$(find "$src" -maxdepth 1 -mindepth 1 -type d -name 'sqlite3-*' | head -n 1)
+  [ -n "$dir" ] || { echo "setup: apt-get source sqlite3 gave no source tree" >&2; exit 1; }
+  (cd "$dir" && ./configure --disable-tcl >/dev/null && make -s sqlite3.c >/dev/null)
+  mkdir -p "$amal"
+  cp "$dir/sqlite3.c" "$dir/sqlite3.h" "$amal/"
+  rm -rf "$src"
+fi
+
+# The project's Wine prefix.
+source "$top/scripts/wine-env.sh"
+if [ ! -f "$WINEPREFIX/.muhe-ready" ]; then
+  echo "setup: creating the Wine prefix $WINEPREFIX" >&2
+  rm -rf "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w || true
+  reg="$build/muhe-prefix.reg"
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
+    for face in '宋体' 'SimSun' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
+      printf '"%s"="WenQuanYi Zen Hei"\r\n' "$face"
+    done
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    printf '"宋体"="WenQuanYi Zen Hei"\r\n"SimSun"="WenQuanYi Zen Hei"\r\n\r\n'
+  } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
+  wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
+  wineserver -w || true
+  grep -q 'WenQuanYi' "$WINEPREFIX/system.reg" || { echo "setup: font mapping did not reach the prefix" >&2; exit 1; }
+  touch "$WINEPREFIX/.muhe-ready"
+fi
