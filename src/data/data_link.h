@@ -1,0 +1,41 @@
+#pragma once
+// The link between a dataset and the data-aware controls bound to it: a control registers as
+// an observer and is told whenever the dataset opens, closes, moves or its current row
+// changes, so that it can repaint itself from the current row.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+class DataObserver {
+public:
+    virtual ~DataObserver() = default;
+    virtual void DataChanged() = 0;
+};
+
+class DataSetView {
+public:
+    virtual ~DataSetView() = default;
+    DataSetView() = default;
+    DataSetView(const DataSetView&) = delete;
+    DataSetView& operator=(const DataSetView&) = delete;
+
+    // True while open with a current row.
+    virtual bool HasCurrentRow() const = 0;
+    // The current row's column as text (empty for NULL, for a missing row or column).
+    virtual std::string CurrentText(const std::string& field) const = 0;
+
+    void AddObserver(DataObserver* observer) { observers_.push_back(observer); }
+    void RemoveObserver(DataObserver* observer) {
+        observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+    }
+
+protected:
+    // Called by the dataset after every open, close, move and post.
+    void NotifyObservers() {
+        const auto copy = observers_;  // an observer may unregister while being told
+        for (DataObserver* o : copy) o->DataChanged();
+    }
+
+private:
+    std::vector<DataObserver*> observers_;
+};
