@@ -1,0 +1,118 @@
+#include "bank_store.h"
+
+#include <unistd.h>
+
+#include "base/errors.h"
+#include "data/ado_connection.h"
+#include "data/ado_query.h"
+#include "data/password.h"
+#include "data/schema.h"
+#include "rtf_writer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Builds a database beside `file` and moves it into place only once it is complete.
+template <typename Fill>
+void WriteAtomically(const fs::path& file, SqliteDb (*create)(const std::string&), Fill fill) {
+    const fs::path temp = file.string() + ".new-" + std::to_string(::getpid());
+    fs::remove(temp);
+    try {
+        {
+            SqliteDb db = create(temp.string());
+            ExecuteStatement(db.Get(), "BEGIN");
+            fill(db.Get());
+            ExecuteStatement(db.Get(), "COMMIT");
+        }
+        fs::rename(temp, file);
+    } catch (...) {
+        std::error_code ec;
+        fs::remove(temp, ec);
+        throw;
+    }
+}
+
+}  // namespace
+
+void WriteQuestionFile(const fs::path& file, const std::vector<BankQuestion>& bank) {
+    WriteAtomically(file, CreateBankFile, [&](sqlite3* db) {
+        SqliteStatement insert = PrepareStatement(
+            db, "insert into kaoti (id, tihao, timu, A, B, C, daan, image, t, lei1, lei2, lei3, bz) "
+                "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        for (const BankQuestion& q : bank) {
+            insert.BindInt(1, q.id);
+            insert.BindText(2, q.tihao);
+            insert.BindText(3, q.timu);
+            insert.BindText(4, q.a);
+            insert.BindText(5, q.b);
+            insert.BindText(6, q.c);
+            insert.BindText(7, q.daan);
+            insert.BindBlob(8, q.image);
+            if (q.t > 0) insert.BindInt(9, q.t);
+            else insert.BindNull(9);
+            insert.BindText(10, q.lei1);
+            insert.BindText(11, q.lei2);
+            insert.BindText(12, q.lei3);
+            insert.BindText(13, q.bz);
+            insert.Step();
+            insert.Rewind();
+        }
+        insert.Reset();
+        SetDatabasePassword(db, kJjjPassword);
+    });
+}
+
+void WriteAuxiliaryFile(const fs::path& file, const std::vector<LawText>& laws) {
+    WriteAtomically(file, CreateStateFile, [&](sqlite3* db) {
+        // "1" is the resume point of a learner who has not practised yet.
+        ExecuteStatement(db, "insert into bz1 (bz) values ('1')");
+        ExecuteStatement(db, "insert into bzq (bz) values ('0')");
+        SqliteStatement bookmark = PrepareStatement(db, "insert into zhangjie (zhangjie, id) values (?, ?)");
+        for (const ChapterInfo& c : kChapters) {
+            bookmark.BindText(1, std::to_string(c.number));
+            bookmark.BindText(2, std::to_string(c.firstId));
+            bookmark.Step();
+            bookmark.Rewind();
+        }
+        bookmark.Reset();
+        SqliteStatement law = PrepareStatement(db, "insert into nr (bt, nr) values (?, ?)");
+        for (const LawText& text : laws) {
+            law.BindText(1, text.title);
+            law.BindText(2, LawToRtf(text));
+            law.Step();
+            law.Rewind();
+        }
+    });
+}
+
+std::vector<BankQuestion> ReadQuestionFile(const fs::path& dir) {
+    TADOConnection connection;
+    connection.DataSource = (dir / "jjj").string();
+    connection.Password = kJjjPassword;
+    connection.Mode = "Read";
+    connection.Open();
+    TADOQuery query;
+    query.Connection = &connection;
+    query.SQL.SetText("select * from kaoti order by id");
+    query.Open();
+    std::vector<BankQuestion> bank;
+    for (; !query.Eof(); query.Next()) {
+        BankQuestion q;
+        q.id = query.FieldByName("id")->AsInteger();
+        q.tihao = query.FieldByName("tihao")->AsString();
+        q.timu = query.FieldByName("timu")->AsString();
+        q.a = query.FieldByName("A")->AsString();
+        q.b = query.FieldByName("B")->AsString();
+        q.c = query.FieldByName("C")->AsString();
+        q.daan = query.FieldByName("daan")->AsString();
+        q.image = query.FieldByName("image")->AsBytes();
+        q.t = query.FieldByName("t")->IsNull() ? 0 : query.FieldByName("t")->AsInteger();
+        q.lei1 = query.FieldByName("lei1")->AsString();
+        q.lei2 = query.FieldByName("lei2")->AsString();
+        q.lei3 = query.FieldByName("lei3")->AsString();
+        q.bz = query.FieldByName("bz")->AsString();
+        bank.push_back(std::move(q));
+    }
+    return bank;
+}
