@@ -22,7 +22,7 @@ if [ ! -f "$work/jjj" ] || [ "$sample/jjj" -nt "$work/jjj" ]; then
   cp "$sample/jjj" "$sample/bz" "$sample/bangzhu.chm" "$work/"
 fi
 cd "$work"
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
   exec wine "$exe"
 fi
 shot="$top/build/screenshots/run-main.png"
