@@ -1,11 +1,12 @@
 # Shared settings and helpers of both builds.
 
 if(MUHE_WIN)
-  add_compile_options(-Wall -Wextra -Wshadow -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN
+  add_compile_options(-Wall -Wextra -Wshadow -Wno-restrict -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN
     -DNOMINMAX -D_WIN32_WINNT=0x0601)
   add_link_options(-static -static-libgcc -static-libstdc++)
 else()
-  add_compile_options(-Wall -Wextra -Wshadow)
+  # GCC 12 reports a false -Wrestrict for "literal" + std::wstring (GCC bug 105651).
+  add_compile_options(-Wall -Wextra -Wshadow -Wno-restrict)
   if(MUHE_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
