@@ -1,0 +1,121 @@
+#include "data/ado_connection.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "data/dataset.h"
+#include "data/password.h"
+#include "data/paths.h"
+
+namespace {
+
+[[noreturn]] void Refuse(const std::string& fileName, const std::string& reason) {
+    throw EDatabaseError("Cannot open the database file '" + fileName + "': " + reason);
+}
+
+std::string ReasonFor(int code, const std::string& engineMessage) {
+    switch (code) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "it is locked by another program";
+    case SQLITE_NOTADB:
+        return "the file is not a database";
+    case SQLITE_CORRUPT:
+        return "the database is damaged";
+    case SQLITE_CANTOPEN:
+        return "the file cannot be opened";
+    case SQLITE_PERM:
+    case SQLITE_READONLY:
+    case SQLITE_AUTH:
+        return "access is denied";
+    default:
+        return engineMessage;
+    }
+}
+
+}  // namespace
+
+TADOConnection::~TADOConnection() {
+    Close();
+    const std::vector<TCustomADODataSet*> known = dataSets_;
+    for (TCustomADODataSet* dataSet : known) dataSet->ConnectionDestroyed(this);
+}
+
+void TADOConnection::Open() {
+    if (db_) return;
+    if (DataSource.empty()) throw EDatabaseError("Cannot open a database: no data source is given");
+
+    int flags = 0;
+    if (Mode.empty() || Mode == "Share Deny None" || Mode == "ReadWrite") {
+        flags = SQLITE_OPEN_READWRITE;
+    } else if (Mode == "Read") {
+        flags = SQLITE_OPEN_READONLY;
+    } else {
+        throw EDatabaseError("Cannot open the database '" + DataSource + "': the mode \"" + Mode + "\" is not supported");
+    }
+
+    const std::filesystem::path file = ResolveAgainstWorkingDirectory(DataSource);
+    const std::string fileName = PathToUtf8(file);
+    // The engine would only say "unable to open"; looking first gives the learner the reason.
+    // The open below never creates the file either way.
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(file, ec);
+    if (status.type() == std::filesystem::file_type::not_found) Refuse(fileName, "the file does not exist");
+    if (status.type() == std::filesystem::file_type::directory) Refuse(fileName, "it is a folder, not a file");
+
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(fileName.c_str(), &raw, flags, nullptr);
+    SqliteDb db(raw);
+    if (rc != SQLITE_OK) Refuse(fileName, ReasonFor(rc & 0xff, raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc)));
+    sqlite3_extended_result_codes(raw, 0);
+    sqlite3_busy_timeout(raw, std::max(0, BusyTimeout));
+
+    try {
+        // The engine reads nothing until asked; reading the schema here makes a foreign or
+        // damaged file fail at Open rather than at the first query.
+        SqliteStatement schema = PrepareStatement(raw, "SELECT count(*) FROM sqlite_master");
+        schema.Step();
+        schema.Reset();
+        // An empty file is a valid empty database to the engine, but it is no bank: a copy
+        // that was cut short would otherwise open and fail later with "no such table".
+        SqliteStatement pages = PrepareStatement(raw, "PRAGMA page_count");
+        pages.Step();
+        const bool empty = sqlite3_column_int64(pages.Get(), 0) == 0;
+        pages.Reset();
+        if (empty) Refuse(fileName, "the file is empty, not a database");
+
+        switch (CheckDatabasePassword(raw, Password)) {
+        case PasswordCheck::kAccepted:
+            break;
+        case PasswordCheck::kRefused:
+            Refuse(fileName, "wrong password");
+        case PasswordCheck::kDamaged:
+            Refuse(fileName, "its password record is damaged");
+        }
+    } catch (const SqliteError& error) {
+        Refuse(fileName, ReasonFor(error.Code(), error.EngineMessage().empty() ? error.what() : error.EngineMessage()));
+    }
+
+    db_ = std::move(db);
+    fileName_ = fileName;
+    readOnly_ = (flags & SQLITE_OPEN_READONLY) != 0;
+}
+
+void TADOConnection::Close() {
+    // Every statement must be gone before the engine's handle closes.
+    for (TCustomADODataSet* dataSet : dataSets_) {
+        if (dataSet->openConnection_ == this) dataSet->Close();
+    }
+    db_.Reset();
+    fileName_.clear();
+    readOnly_ = false;
+}
+
+void TADOConnection::Attach(TCustomADODataSet* dataSet) {
+    if (std::find(dataSets_.begin(), dataSets_.end(), dataSet) == dataSets_.end()) dataSets_.push_back(dataSet);
+}
+
+void TADOConnection::Detach(TCustomADODataSet* dataSet) {
+    dataSets_.erase(std::remove(dataSets_.begin(), dataSets_.end(), dataSet), dataSets_.end());
+}

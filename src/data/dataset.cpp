@@ -1,0 +1,665 @@
+#include "data/dataset.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+#include "data/ado_connection.h"
+#include "data/select_form.h"
+
+namespace {
+
+bool DeclaredAsBlob(const char* declType) {
+    if (!declType) return false;
+    const std::string_view type(declType);
+    for (size_t i = 0; i + 4 <= type.size(); ++i) {
+        if (EqualsIgnoringAsciiCase(type.substr(i, 4), "blob")) return true;
+    }
+    return false;
+}
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+bool TextMatches(std::string_view cell, std::string_view value, TLocateOptions options) {
+    if (options.Contains(loPartialKey)) {
+        if (cell.size() < value.size()) return false;
+        cell = cell.substr(0, value.size());
+    } else if (cell.size() != value.size()) {
+        return false;
+    }
+    if (!options.Contains(loCaseInsensitive)) return cell == value;
+    for (size_t i = 0; i < cell.size(); ++i) {
+        if (FoldAscii(cell[i]) != FoldAscii(value[i])) return false;
+    }
+    return true;
+}
+
+std::string ReasonFor(const std::exception& error) {
+    if (const auto* engine = dynamic_cast<const SqliteError*>(&error)) {
+        switch (engine->Code()) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return "the file is locked by another program";
+        case SQLITE_READONLY:
+            return "the file is read-only";
+        default:
+            if (!engine->EngineMessage().empty()) return engine->EngineMessage();
+        }
+    }
+    return error.what();
+}
+
+}  // namespace
+
+TCustomADODataSet::~TCustomADODataSet() {
+    // No notification here: the observers may already be gone with the window.
+    openConnection_ = nullptr;
+    ResetState();
+    if (attachedTo_) attachedTo_->Detach(this);
+}
+
+void TCustomADODataSet::ConnectionDestroyed(TADOConnection* connection) {
+    Close();
+    if (Connection == connection) Connection = nullptr;
+    attachedTo_ = nullptr;
+}
+
+void TCustomADODataSet::CheckActive(const char* operation) const {
+    if (!Active()) {
+        throw EDatabaseError(DisplayName() + ": Cannot perform this operation on a closed dataset (" + operation + ")");
+    }
+}
+
+sqlite3* TCustomADODataSet::OpenHandle(const char* operation) const {
+    if (!Connection || !Connection->Connected()) {
+        throw EDatabaseError(DisplayName() + ": Cannot " + operation + ": the connection is not open");
+    }
+    return Connection->Handle();
+}
+
+void TCustomADODataSet::ResetState() {
+    state_ = TDataSetState::dsInactive;
+    hasRowIds_ = false;
+    editable_ = false;
+    table_.clear();
+    rowIdName_.clear();
+    columns_.clear();
+    fields_.clear();
+    rowCount_ = 0;
+    cells_ = {};
+    rowIds_ = {};
+    arena_ = {};
+    current_ = 0;
+    bof_ = true;
+    eof_ = true;
+    pending_.clear();
+    deferredReaders_.clear();
+}
+
+std::string TCustomADODataSet::ChooseRowIdName(sqlite3* db, const std::string& table) const {
+    // A table may declare a column of its own under one of the row id's names; that name then
+    // means the column, so take one that is still free.
+    std::vector<std::string> names;
+    SqliteStatement info = PrepareStatement(db, "SELECT name FROM pragma_table_info(?1)");
+    info.BindText(1, table);
+    while (info.Step()) {
+        const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(info.Get(), 0));
+        names.emplace_back(name ? name : "");
+    }
+    if (names.empty()) return {};  // not a table we can see
+    for (const char* candidate : {"rowid", "_rowid_", "oid"}) {
+        const bool taken = std::any_of(names.begin(), names.end(),
+                                       [&](const std::string& n) { return EqualsIgnoringAsciiCase(n, candidate); });
+        if (!taken) return candidate;
+    }
+    return {};
+}
+
+void TCustomADODataSet::Open() {
+    if (Active()) return;
+    sqlite3* db = OpenHandle("open");
+    const std::string sql = CommandText();
+    try {
+        SqliteStatement original = PrepareStatement(db, sql);
+        const int columnCount = sqlite3_column_count(original.Get());
+        if (columnCount == 0) {
+            throw EDatabaseError("the statement \"" + StatementForMessage(sql) +
+                                 "\" returns no rows; a statement like it is run with ExecSQL");
+        }
+
+        SqliteStatement stmt;
+        if (const std::optional<SimpleSelect> form = ParseSimpleSelect(sql)) {
+            const std::string rowIdName = ChooseRowIdName(db, form->table);
+            if (!rowIdName.empty()) {
+                try {
+                    SqliteStatement withRowId = PrepareStatement(db, AddRowIdToSelect(sql, *form, rowIdName));
+                    bool fromTable = sqlite3_column_count(withRowId.Get()) == columnCount + 1;
+                    for (int i = 0; fromTable && i < columnCount; ++i) {
+                        const char* table = sqlite3_column_table_name(withRowId.Get(), i);
+                        const char* database = sqlite3_column_database_name(withRowId.Get(), i);
+                        fromTable = table && database && EqualsIgnoringAsciiCase(table, form->table) &&
+                                    std::strcmp(database, "main") == 0;
+                    }
+                    if (fromTable) {
+                        stmt = std::move(withRowId);
+                        hasRowIds_ = true;
+                        table_ = sqlite3_column_table_name(stmt.Get(), 0);
+                        rowIdName_ = rowIdName;
+                    }
+                } catch (const EDatabaseError&) {
+                    // A view, or a table without row ids: the dataset opens read-only.
+                }
+            }
+        }
+        if (!hasRowIds_) stmt = std::move(original);
+        editable_ = hasRowIds_ && !Connection->ReadOnly();
+
+        columns_.resize(size_t(columnCount));
+        for (int i = 0; i < columnCount; ++i) {
+            if (hasRowIds_) {
+                const char* origin = sqlite3_column_origin_name(stmt.Get(), i);
+                columns_[size_t(i)].origin = origin ? origin : "";
+                columns_[size_t(i)].deferred = DeclaredAsBlob(sqlite3_column_decltype(stmt.Get(), i));
+            }
+            const char* name = sqlite3_column_name(stmt.Get(), i);
+            fields_.push_back(std::make_unique<TField>(this, i, name ? name : ""));
+        }
+        deferredReaders_.resize(size_t(columnCount));
+
+        while (stmt.Step()) {
+            cells_.resize(cells_.size() + size_t(columnCount));
+            Cell* row = cells_.data() + cells_.size() - size_t(columnCount);
+            for (int i = 0; i < columnCount; ++i) {
+                StoreFromStatement(row[i], stmt.Get(), i, columns_[size_t(i)].deferred);
+            }
+            if (hasRowIds_) rowIds_.push_back(sqlite3_column_int64(stmt.Get(), columnCount));
+            ++rowCount_;
+        }
+    } catch (const std::exception& error) {
+        ResetState();
+        throw EDatabaseError(DisplayName() + ": " + error.what());
+    }
+    cells_.shrink_to_fit();
+    rowIds_.shrink_to_fit();
+    arena_.shrink_to_fit();
+    pending_.assign(columns_.size(), std::nullopt);
+    state_ = TDataSetState::dsBrowse;
+    current_ = 0;
+    bof_ = true;
+    eof_ = rowCount_ == 0;
+    openConnection_ = Connection;
+    if (attachedTo_ != Connection) {
+        if (attachedTo_) attachedTo_->Detach(this);
+        attachedTo_ = Connection;
+        attachedTo_->Attach(this);
+    }
+    NotifyObservers();
+}
+
+void TCustomADODataSet::Close() {
+    const bool wasActive = Active();
+    openConnection_ = nullptr;
+    ResetState();
+    if (wasActive) NotifyObservers();
+}
+
+void TCustomADODataSet::Store(Cell& cell, const FieldValue& value) {
+    cell = Cell{};
+    switch (value.type) {
+    case FieldValue::Type::kNull:
+        break;
+    case FieldValue::Type::kInteger:
+        cell.type = CellType::kInteger;
+        cell.payload = uint64_t(value.integer);
+        break;
+    case FieldValue::Type::kFloat:
+        cell.type = CellType::kFloat;
+        std::memcpy(&cell.payload, &value.real, sizeof value.real);
+        break;
+    case FieldValue::Type::kText:
+    case FieldValue::Type::kBlob:
+        cell.type = value.type == FieldValue::Type::kText ? CellType::kText : CellType::kBlob;
+        cell.size = uint32_t(value.bytes.size());
+        cell.payload = arena_.size();
+        arena_ += value.bytes;
+        break;
+    }
+}
+
+void TCustomADODataSet::StoreFromStatement(Cell& cell, sqlite3_stmt* stmt, int column, bool deferred) {
+    cell = Cell{};
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER:
+        cell.type = CellType::kInteger;
+        cell.payload = uint64_t(sqlite3_column_int64(stmt, column));
+        break;
+    case SQLITE_FLOAT: {
+        const double real = sqlite3_column_double(stmt, column);
+        cell.type = CellType::kFloat;
+        std::memcpy(&cell.payload, &real, sizeof real);
+        break;
+    }
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+        const bool text = sqlite3_column_type(stmt, column) == SQLITE_TEXT;
+        // For a deferred column only the size is kept; the bytes stay in the file.
+        if (deferred) {
+            cell.type = text ? CellType::kDeferredText : CellType::kDeferredBlob;
+            cell.size = uint32_t(sqlite3_column_bytes(stmt, column));
+            break;
+        }
+        const void* data = text ? static_cast<const void*>(sqlite3_column_text(stmt, column))
+                                : sqlite3_column_blob(stmt, column);
+        cell.type = text ? CellType::kText : CellType::kBlob;
+        cell.size = uint32_t(sqlite3_column_bytes(stmt, column));
+        cell.payload = arena_.size();
+        if (cell.size > 0) arena_.append(static_cast<const char*>(data), cell.size);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+FieldValue TCustomADODataSet::ReadDeferred(int row, int column) const {
+    SqliteStatement& reader = deferredReaders_[size_t(column)];
+    sqlite3* db = OpenHandle("read a field");
+    if (!reader) {
+        reader = PrepareStatement(db, "SELECT " + QuoteIdentifier(columns_[size_t(column)].origin) + " FROM " +
+                                          QuoteIdentifier(table_) + " WHERE " + rowIdName_ + " = ?1");
+    }
+    reader.BindInt(1, rowIds_[size_t(row)]);
+    if (!reader.Step()) {
+        throw EDatabaseError(DisplayName() + ": Cannot read field '" + fields_[size_t(column)]->FieldName() +
+                             "': its row of table '" + table_ + "' no longer exists in '" +
+                             openConnection_->FileName() + "'");
+    }
+    sqlite3_stmt* stmt = reader.Get();
+    FieldValue value;
+    switch (sqlite3_column_type(stmt, 0)) {
+    case SQLITE_INTEGER:
+        value = FieldValue::Integer(sqlite3_column_int64(stmt, 0));
+        break;
+    case SQLITE_FLOAT:
+        value = FieldValue::Float(sqlite3_column_double(stmt, 0));
+        break;
+    case SQLITE_TEXT:
+        value.type = FieldValue::Type::kText;
+        value.bytes.assign(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)),
+                           size_t(sqlite3_column_bytes(stmt, 0)));
+        break;
+    case SQLITE_BLOB: {
+        value.type = FieldValue::Type::kBlob;
+        const int size = sqlite3_column_bytes(stmt, 0);
+        if (size > 0) value.bytes.assign(static_cast<const char*>(sqlite3_column_blob(stmt, 0)), size_t(size));
+        break;
+    }
+    default:
+        break;
+    }
+    reader.Rewind();  // releases the read lock at once
+    return value;
+}
+
+FieldValue TCustomADODataSet::CellValue(int row, int column) const {
+    const Cell& cell = cells_[size_t(row) * columns_.size() + size_t(column)];
+    switch (cell.type) {
+    case CellType::kNull:
+        return FieldValue::Null();
+    case CellType::kInteger:
+        return FieldValue::Integer(int64_t(cell.payload));
+    case CellType::kFloat: {
+        double real = 0;
+        std::memcpy(&real, &cell.payload, sizeof real);
+        return FieldValue::Float(real);
+    }
+    case CellType::kText:
+        return FieldValue::Text(std::string_view(arena_.data() + cell.payload, cell.size));
+    case CellType::kBlob:
+        return FieldValue::Blob(std::string_view(arena_.data() + cell.payload, cell.size));
+    case CellType::kDeferredText:
+    case CellType::kDeferredBlob:
+        return ReadDeferred(row, column);
+    }
+    return FieldValue::Null();
+}
+
+FieldValue TCustomADODataSet::CurrentValue(int column) const {
+    CheckActive("read a field");
+    if (state_ == TDataSetState::dsEdit && pending_[size_t(column)]) return *pending_[size_t(column)];
+    if (rowCount_ == 0) return FieldValue::Null();
+    return CellValue(current_, column);
+}
+
+bool TCustomADODataSet::CurrentIsNull(int column) const {
+    CheckActive("read a field");
+    if (state_ == TDataSetState::dsEdit && pending_[size_t(column)]) {
+        return pending_[size_t(column)]->type == FieldValue::Type::kNull;
+    }
+    if (rowCount_ == 0) return true;
+    return cells_[size_t(current_) * columns_.size() + size_t(column)].type == CellType::kNull;
+}
+
+void TCustomADODataSet::SetPendingValue(int column, FieldValue value) {
+    CheckActive("set a field");
+    if (state_ != TDataSetState::dsEdit) throw EDatabaseError(DisplayName() + ": Dataset not in edit or insert mode");
+    if (columns_[size_t(column)].origin.empty()) {
+        throw EDatabaseError(DisplayName() + ": Field '" + fields_[size_t(column)]->FieldName() +
+                             "' cannot be modified");
+    }
+    pending_[size_t(column)] = std::move(value);
+    NotifyObservers();
+}
+
+const TField* TCustomADODataSet::FindFieldConst(std::string_view name) const {
+    for (const auto& field : fields_) {
+        if (EqualsIgnoringAsciiCase(field->FieldName(), name)) return field.get();
+    }
+    return nullptr;
+}
+
+TField* TCustomADODataSet::FindField(std::string_view name) {
+    CheckActive("find a field");
+    return const_cast<TField*>(FindFieldConst(name));
+}
+
+std::string TCustomADODataSet::CurrentText(const std::string& field) const {
+    if (!HasCurrentRow()) return {};
+    const TField* found = FindFieldConst(field);
+    return found ? found->AsString() : std::string();
+}
+
+TField* TCustomADODataSet::FieldByName(std::string_view name) {
+    TField* field = FindField(name);
+    if (!field) throw EDatabaseError(DisplayName() + ": Field '" + std::string(name) + "' not found");
+    return field;
+}
+
+TField* TCustomADODataSet::Fields(int index) {
+    CheckActive("find a field");
+    if (index < 0 || index >= FieldCount()) {
+        throw EDatabaseError(DisplayName() + ": List index out of bounds (" + std::to_string(index) + ")");
+    }
+    return fields_[size_t(index)].get();
+}
+
+int TCustomADODataSet::RecordCount() const {
+    CheckActive("count records");
+    return rowCount_;
+}
+
+int TCustomADODataSet::RecNo() const {
+    CheckActive("get the record number");
+    return rowCount_ == 0 ? 0 : current_ + 1;
+}
+
+void TCustomADODataSet::CheckBrowseMode() {
+    if (state_ != TDataSetState::dsEdit) return;
+    const bool changed = std::any_of(pending_.begin(), pending_.end(), [](const auto& v) { return v.has_value(); });
+    if (changed) {
+        Post();
+    } else {
+        Cancel();
+    }
+}
+
+void TCustomADODataSet::MoveTo(int row) {
+    current_ = row;
+    bof_ = false;
+    eof_ = false;
+}
+
+void TCustomADODataSet::First() {
+    CheckActive("First");
+    CheckBrowseMode();
+    current_ = 0;
+    bof_ = true;
+    eof_ = rowCount_ == 0;
+    NotifyObservers();
+}
+
+void TCustomADODataSet::Last() {
+    CheckActive("Last");
+    CheckBrowseMode();
+    current_ = std::max(rowCount_ - 1, 0);
+    bof_ = rowCount_ == 0;
+    eof_ = true;
+    NotifyObservers();
+}
+
+void TCustomADODataSet::Next() {
+    CheckActive("Next");
+    CheckBrowseMode();
+    if (current_ + 1 < rowCount_) {
+        MoveTo(current_ + 1);
+    } else {
+        eof_ = true;
+    }
+    NotifyObservers();
+}
+
+void TCustomADODataSet::Prior() {
+    CheckActive("Prior");
+    CheckBrowseMode();
+    if (current_ > 0 && rowCount_ > 0) {
+        MoveTo(current_ - 1);
+    } else {
+        bof_ = true;
+    }
+    NotifyObservers();
+}
+
+bool TCustomADODataSet::Matches(int row, int column, std::string_view value, TLocateOptions options) const {
+    const Cell& cell = cells_[size_t(row) * columns_.size() + size_t(column)];
+    switch (cell.type) {
+    case CellType::kText:
+    case CellType::kBlob:
+        return TextMatches(std::string_view(arena_.data() + cell.payload, cell.size), value, options);
+    case CellType::kInteger: {
+        char buffer[24];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, int64_t(cell.payload));
+        return TextMatches(std::string_view(buffer, size_t(result.ptr - buffer)), value, options);
+    }
+    case CellType::kNull:
+        return TextMatches(std::string_view(), value, options);
+    default:
+        return TextMatches(ValueAsString(CellValue(row, column)), value, options);
+    }
+}
+
+bool TCustomADODataSet::Matches(int row, int column, int64_t value) const {
+    const Cell& cell = cells_[size_t(row) * columns_.size() + size_t(column)];
+    switch (cell.type) {
+    case CellType::kInteger:
+        return int64_t(cell.payload) == value;
+    case CellType::kNull:
+    case CellType::kBlob:
+    case CellType::kDeferredBlob:
+        return false;
+    case CellType::kText: {
+        int64_t number = 0;
+        return ParseInteger(std::string_view(arena_.data() + cell.payload, cell.size), number) && number == value;
+    }
+    default: {
+        const FieldValue other = CellValue(row, column);
+        if (other.type == FieldValue::Type::kFloat) return other.real == double(value);
+        int64_t number = 0;
+        return other.type == FieldValue::Type::kText && ParseInteger(other.bytes, number) && number == value;
+    }
+    }
+}
+
+bool TCustomADODataSet::Locate(std::string_view fieldName, std::string_view value, TLocateOptions options) {
+    CheckActive("Locate");
+    const int column = FieldByName(fieldName)->Index();
+    CheckBrowseMode();
+    // An integer cell matches a whole-text search only through its decimal form; when the
+    // value is such a form, compare numbers instead of printing every cell.
+    int64_t number = 0;
+    const bool decimal = !options.Contains(loPartialKey) && ParseInteger(value, number) &&
+                         std::to_string(number) == value;
+    for (int row = 0; row < rowCount_; ++row) {
+        const Cell& cell = cells_[size_t(row) * columns_.size() + size_t(column)];
+        const bool match = (cell.type == CellType::kInteger && !options.Contains(loPartialKey))
+                               ? decimal && int64_t(cell.payload) == number
+                               : Matches(row, column, value, options);
+        if (match) {
+            MoveTo(row);
+            NotifyObservers();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TCustomADODataSet::Locate(std::string_view fieldName, int64_t value, TLocateOptions /*options*/) {
+    CheckActive("Locate");
+    const int column = FieldByName(fieldName)->Index();
+    CheckBrowseMode();
+    for (int row = 0; row < rowCount_; ++row) {
+        if (Matches(row, column, value)) {
+            MoveTo(row);
+            NotifyObservers();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TCustomADODataSet::Edit() {
+    CheckActive("Edit");
+    if (state_ == TDataSetState::dsEdit) return;
+    if (!editable_) throw EDatabaseError(DisplayName() + ": Cannot modify a read-only dataset");
+    if (rowCount_ == 0) throw EDatabaseError(DisplayName() + ": Cannot edit: the dataset has no current row");
+    pending_.assign(columns_.size(), std::nullopt);
+    state_ = TDataSetState::dsEdit;
+}
+
+void TCustomADODataSet::Cancel() {
+    if (state_ != TDataSetState::dsEdit) return;
+    pending_.assign(columns_.size(), std::nullopt);
+    state_ = TDataSetState::dsBrowse;
+    NotifyObservers();
+}
+
+void TCustomADODataSet::Post() {
+    CheckActive("Post");
+    if (state_ != TDataSetState::dsEdit) throw EDatabaseError(DisplayName() + ": Dataset not in edit or insert mode");
+    std::vector<int> changed;
+    for (size_t i = 0; i < pending_.size(); ++i) {
+        if (pending_[i]) changed.push_back(int(i));
+    }
+    if (changed.empty()) {
+        Cancel();
+        return;
+    }
+    sqlite3* db = OpenHandle("post");
+
+    std::string assignments;
+    std::string selected;
+    for (size_t k = 0; k < changed.size(); ++k) {
+        const std::string column = QuoteIdentifier(columns_[size_t(changed[k])].origin);
+        if (k > 0) {
+            assignments += ", ";
+            selected += ", ";
+        }
+        assignments += column + " = ?" + std::to_string(k + 1);
+        selected += column;
+    }
+    const std::string table = QuoteIdentifier(table_);
+    const std::string update = "UPDATE " + table + " SET " + assignments + " WHERE " + rowIdName_ + " = ?" +
+                               std::to_string(changed.size() + 1);
+    const std::string reselect = "SELECT " + selected + " FROM " + table + " WHERE " + rowIdName_ + " = ?1";
+    const int64_t rowId = rowIds_[size_t(current_)];
+
+    std::vector<FieldValue> stored;
+    try {
+        // One transaction for the write and the read-back, so the snapshot gets exactly what
+        // this write left in the file (the column's type may have converted the value).
+        ExecuteStatement(db, "BEGIN IMMEDIATE");
+        SqliteStatement write = PrepareStatement(db, update);
+        for (size_t k = 0; k < changed.size(); ++k) {
+            const FieldValue& value = *pending_[size_t(changed[k])];
+            const int index = int(k + 1);
+            switch (value.type) {
+            case FieldValue::Type::kNull:
+                write.BindNull(index);
+                break;
+            case FieldValue::Type::kInteger:
+                write.BindInt(index, value.integer);
+                break;
+            case FieldValue::Type::kFloat:
+                write.BindDouble(index, value.real);
+                break;
+            case FieldValue::Type::kText:
+                write.BindText(index, value.bytes);
+                break;
+            case FieldValue::Type::kBlob:
+                write.BindBlob(index, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(value.bytes.data()),
+                                                               value.bytes.size()));
+                break;
+            }
+        }
+        write.BindInt(int(changed.size() + 1), rowId);
+        write.Step();
+        if (sqlite3_changes(db) != 1) throw EDatabaseError("the row no longer exists");
+
+        SqliteStatement read = PrepareStatement(db, reselect);
+        read.BindInt(1, rowId);
+        if (!read.Step()) throw EDatabaseError("the row no longer exists");
+        for (size_t k = 0; k < changed.size(); ++k) {
+            const int i = int(k);
+            switch (sqlite3_column_type(read.Get(), i)) {
+            case SQLITE_INTEGER:
+                stored.push_back(FieldValue::Integer(sqlite3_column_int64(read.Get(), i)));
+                break;
+            case SQLITE_FLOAT:
+                stored.push_back(FieldValue::Float(sqlite3_column_double(read.Get(), i)));
+                break;
+            case SQLITE_TEXT:
+                stored.push_back(FieldValue::Text(std::string_view(
+                    reinterpret_cast<const char*>(sqlite3_column_text(read.Get(), i)),
+                    size_t(sqlite3_column_bytes(read.Get(), i)))));
+                break;
+            case SQLITE_BLOB: {
+                const int size = sqlite3_column_bytes(read.Get(), i);
+                const char* data = static_cast<const char*>(sqlite3_column_blob(read.Get(), i));
+                stored.push_back(FieldValue::Blob(size > 0 ? std::string_view(data, size_t(size)) : std::string_view()));
+                break;
+            }
+            default:
+                stored.push_back(FieldValue::Null());
+            }
+        }
+        read.Reset();
+        write.Reset();
+        ExecuteStatement(db, "COMMIT");
+    } catch (const std::exception& error) {
+        if (!sqlite3_get_autocommit(db)) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw EDatabaseError(DisplayName() + ": Cannot save the row of table '" + table_ + "' in '" +
+                             openConnection_->FileName() + "': " + ReasonFor(error));
+    }
+
+    for (size_t k = 0; k < changed.size(); ++k) {
+        const size_t column = size_t(changed[k]);
+        Cell& cell = cells_[size_t(current_) * columns_.size() + column];
+        const FieldValue& value = stored[k];
+        if (columns_[column].deferred &&
+            (value.type == FieldValue::Type::kText || value.type == FieldValue::Type::kBlob)) {
+            cell = Cell{value.type == FieldValue::Type::kText ? CellType::kDeferredText : CellType::kDeferredBlob,
+                        uint32_t(value.bytes.size()), 0};
+        } else {
+            Store(cell, value);
+        }
+    }
+    pending_.assign(columns_.size(), std::nullopt);
+    state_ = TDataSetState::dsBrowse;
+    NotifyObservers();
+}
+
+size_t TCustomADODataSet::SnapshotBytes() const {
+    size_t bytes = cells_.capacity() * sizeof(Cell) + rowIds_.capacity() * sizeof(int64_t) + arena_.capacity();
+    for (const Column& column : columns_) bytes += sizeof column + column.origin.capacity();
+    for (const auto& field : fields_) bytes += sizeof(TField) + field->FieldName().capacity();
+    return bytes;
+}

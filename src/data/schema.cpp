@@ -1,0 +1,58 @@
+#include "data/schema.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "data/paths.h"
+
+const char* const kBankSchemaSql =
+    "CREATE TABLE kaoti ("
+    "id INTEGER PRIMARY KEY, tihao TEXT, timu TEXT, A TEXT, B TEXT, C TEXT, daan TEXT, "
+    "image BLOB, t INTEGER, lei1 TEXT, lei2 TEXT, lei3 TEXT, bz TEXT);";
+
+const char* const kStateSchemaSql =
+    "CREATE TABLE bz1 (bz TEXT);"
+    "CREATE TABLE bzq (bz TEXT);"
+    "CREATE TABLE zhangjie (zhangjie TEXT, id TEXT);"
+    "CREATE TABLE nr (bt TEXT, nr TEXT);";
+
+namespace {
+
+SqliteDb CreateDatabaseFile(const std::string& path, const char* schemaSql) {
+    const std::filesystem::path file = ResolveAgainstWorkingDirectory(path);
+    const std::string fileName = PathToUtf8(file);
+    std::error_code ec;
+    if (std::filesystem::exists(file, ec) || ec) {
+        throw EDatabaseError("Cannot create the database file '" + fileName + "': " +
+                             (ec ? ec.message() : std::string("a file of that name already exists")));
+    }
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(fileName.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    SqliteDb db(raw);
+    std::string failure;
+    if (rc != SQLITE_OK) {
+        failure = raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc);
+    } else {
+        char* message = nullptr;
+        // One transaction, so that a failure leaves no file with half a schema.
+        const std::string sql = std::string("BEGIN;") + schemaSql + "COMMIT;";
+        if (sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+            failure = message ? message : "unknown failure";
+            sqlite3_free(message);
+        }
+    }
+    if (!failure.empty()) {
+        db.Reset();
+        std::filesystem::remove(file, ec);
+        throw EDatabaseError("Cannot create the database file '" + fileName + "': " + failure);
+    }
+    sqlite3_extended_result_codes(raw, 0);
+    sqlite3_busy_timeout(raw, 3000);
+    return db;
+}
+
+}  // namespace
+
+SqliteDb CreateBankFile(const std::string& path) { return CreateDatabaseFile(path, kBankSchemaSql); }
+
+SqliteDb CreateStateFile(const std::string& path) { return CreateDatabaseFile(path, kStateSchemaSql); }
