@@ -65,7 +65,13 @@ void SetDatabasePassword(sqlite3* db, std::string_view password) {
 PasswordCheck CheckDatabasePassword(sqlite3* db, std::string_view password) {
     if (!HasLockTable(db)) return password.empty() ? PasswordCheck::kAccepted : PasswordCheck::kRefused;
 
-    SqliteStatement stmt = PrepareStatement(db, "SELECT salt, hash, rounds FROM muhe_lock LIMIT 2");
+    SqliteStatement stmt;
+    try {
+        stmt = PrepareStatement(db, "SELECT salt, hash, rounds FROM muhe_lock LIMIT 2");
+    } catch (const SqliteError& error) {
+        if (error.Code() == SQLITE_ERROR) return PasswordCheck::kDamaged;  // a table of another shape
+        throw;
+    }
     if (!stmt.Step()) return password.empty() ? PasswordCheck::kAccepted : PasswordCheck::kRefused;
     sqlite3_stmt* row = stmt.Get();
     if (sqlite3_column_type(row, 0) != SQLITE_BLOB || sqlite3_column_type(row, 1) != SQLITE_BLOB ||

@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "data/paths.h"
+
 namespace {
 
 std::string EngineMessage(sqlite3* db, int rc) {
@@ -155,12 +157,15 @@ int ExecuteStatement(sqlite3* db, std::string_view sql) {
 }
 
 SqliteDb OpenExistingDatabase(const std::string& path, int busyTimeoutMs) {
+    // An absolute name can never be taken for a "file:" URI, whose query could ask the engine
+    // to create the file after all.
+    const std::string fileName = PathToUtf8(ResolveAgainstWorkingDirectory(path));
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(fileName.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     SqliteDb db(raw);
     if (rc != SQLITE_OK) {
         const std::string engine = EngineMessage(raw, rc);
-        throw SqliteError("Cannot open the database file '" + path + "': " + engine, rc & 0xff)
+        throw SqliteError("Cannot open the database file '" + fileName + "': " + engine, rc & 0xff)
             .WithEngineMessage(engine);
     }
     sqlite3_extended_result_codes(raw, 0);

@@ -86,7 +86,8 @@ SqliteStatement PrepareStatement(sqlite3* db, std::string_view sql);
 int ExecuteStatement(sqlite3* db, std::string_view sql);
 
 // Opens an existing database file for reading and writing; never creates one. The path is
-// UTF-8 and used as given. Raises SqliteError when the engine refuses.
+// UTF-8, relative to the working directory unless absolute. Raises SqliteError when the engine
+// refuses.
 SqliteDb OpenExistingDatabase(const std::string& path, int busyTimeoutMs = 3000);
 
 // A statement text shortened for an error message: the whole text when short, otherwise its

@@ -75,6 +75,8 @@ TEST_F(ConnectionTest, MissingFileIsNamedAndNeverCreated) {
         EXPECT_FALSE(std::filesystem::exists("nosuchfile"));
     }
     EXPECT_FALSE(std::filesystem::exists("nosuchfile-journal"));
+    EXPECT_THROW(OpenExistingDatabase("file:nosuchfile?mode=rwc"), EDatabaseError);
+    EXPECT_FALSE(std::filesystem::exists("nosuchfile"));
 }
 
 TEST_F(ConnectionTest, ForeignFilesFailAtOpenWithTheirReason) {
@@ -120,6 +122,9 @@ TEST_F(ConnectionTest, DamagedPasswordRecordIsRefused) {
     RunRaw("jjj", "UPDATE muhe_lock SET hash = x'0102'");
     EXPECT_NE(OpenFailure(".\\jjj", kBankPassword).find("damaged"), std::string::npos);
     RunRaw("jjj", "UPDATE muhe_lock SET hash = zeroblob(32), rounds = 0");
+    EXPECT_NE(OpenFailure(".\\jjj", kBankPassword).find("damaged"), std::string::npos);
+    RunRaw("jjj", "DROP TABLE muhe_lock");
+    RunRaw("jjj", "CREATE TABLE muhe_lock (secret TEXT)");
     EXPECT_NE(OpenFailure(".\\jjj", kBankPassword).find("damaged"), std::string::npos);
 }
 
