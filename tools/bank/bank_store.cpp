@@ -14,8 +14,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // Builds a database beside `file` and moves it into place only once it is complete.
-template <typename Fill>
-void WriteAtomically(const fs::path& file, SqliteDb (*create)(const std::string&), Fill fill) {
+// `fill` runs inside one transaction; `finish` after it (the password record keeps its own).
+template <typename Fill, typename Finish>
+void WriteAtomically(const fs::path& file, SqliteDb (*create)(const std::string&), Fill fill, Finish finish) {
     const fs::path temp = file.string() + ".new-" + std::to_string(::getpid());
     fs::remove(temp);
     try {
@@ -24,6 +25,7 @@ void WriteAtomically(const fs::path& file, SqliteDb (*create)(const std::string&
             ExecuteStatement(db.Get(), "BEGIN");
             fill(db.Get());
             ExecuteStatement(db.Get(), "COMMIT");
+            finish(db.Get());
         }
         fs::rename(temp, file);
     } catch (...) {
@@ -58,9 +60,7 @@ void WriteQuestionFile(const fs::path& file, const std::vector<BankQuestion>& ba
             insert.Step();
             insert.Rewind();
         }
-        insert.Reset();
-        SetDatabasePassword(db, kJjjPassword);
-    });
+    }, [](sqlite3* db) { SetDatabasePassword(db, kJjjPassword); });
 }
 
 void WriteAuxiliaryFile(const fs::path& file, const std::vector<LawText>& laws) {
@@ -83,7 +83,7 @@ void WriteAuxiliaryFile(const fs::path& file, const std::vector<LawText>& laws) 
             law.Step();
             law.Rewind();
         }
-    });
+    }, [](sqlite3*) {});
 }
 
 std::vector<BankQuestion> ReadQuestionFile(const fs::path& dir) {

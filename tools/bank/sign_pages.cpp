@@ -43,7 +43,7 @@ void WriteSignPages(const std::vector<SignPage>& pages, const fs::path& dir, con
                 throw std::runtime_error("sign page " + page.title + ", sign " + sign.name + " ('" + sign.spec +
                                          "'): " + e.what());
             }
-            char file[32];
+            char file[64];
             std::snprintf(file, sizeof file, "p%02zu_%02zu.bmp", p + 1, s + 1);
             std::ofstream(dir / "img" / file, std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()), std::streamsize(bmp.size()));
             html += "<tr><td class=\"pic\"><img src=\"img/" + std::string(file) + "\" width=\"104\" height=\"108\" alt=\"" +
