@@ -1,0 +1,19 @@
+#pragma once
+// The sample bank's pictures: each is named by a short text such as "limit:60",
+// "warn:curve_left" or "scene:overtake" (the list is tools/bank/PICTURES.md) and drawn here,
+// the same pixels every time.
+#include <string>
+#include <vector>
+
+#include "base/bitmap32.h"
+
+// Draws the picture a spec names. Throws std::invalid_argument with a clear message for a
+// spec that is not in the list (unknown kind, unknown K, bad number).
+Bitmap32 PaintPicture(const std::string& spec);
+
+// True when the spec is drawable (same rules, without drawing).
+bool IsKnownPictureSpec(const std::string& spec);
+
+// Every drawable name with a fixed key, and one example of each kind that takes a number,
+// in the list's order (for looking through all pictures at once).
+std::vector<std::string> SamplePictureNames();
