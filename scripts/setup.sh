@@ -10,7 +10,7 @@ mkdir -p "$build"
 packages=(cmake g++ googletest libsqlite3-dev sqlite3 tcl dpkg-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-x86-64-dev wine64 wine xvfb xauth xdotool x11-apps imagemagick
-  fonts-wqy-zenhei fp-utils locales jq)
+  fonts-wqy-zenhei fonts-wine fp-utils locales jq)
 
 missing=()
 for p in "${packages[@]}"; do
