@@ -1,0 +1,247 @@
+#include "ui/automation.h"
+
+#include <cwchar>
+
+#include "base/errors.h"
+#include "ui/application.h"
+#include "ui/automation_protocol.h"
+#include "ui/json_writer.h"
+#include "ui/message_form.h"
+
+namespace {
+
+std::wstring WindowText(HWND hwnd) {
+    if (!hwnd) return std::wstring();
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(size_t(length) + 1, L'\0');
+    const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(size_t(copied > 0 ? copied : 0));
+    return text;
+}
+
+std::wstring WindowClass(HWND hwnd) {
+    wchar_t name[256] = {};
+    const int length = hwnd ? GetClassNameW(hwnd, name, 256) : 0;
+    return std::wstring(name, size_t(length > 0 ? length : 0));
+}
+
+bool OurProcess(HWND hwnd) {
+    DWORD process = 0;
+    if (hwnd) GetWindowThreadProcessId(hwnd, &process);
+    return hwnd && process == GetCurrentProcessId();
+}
+
+HWND ActiveWindow() {
+    if (HWND foreground = GetForegroundWindow(); OurProcess(foreground)) return foreground;
+    if (HWND active = GetActiveWindow()) return active;
+    if (TForm* main = Application->MainForm(); main && main->HandleAllocated()) return main->WindowHandle();
+    return nullptr;
+}
+
+// The text of a system message box: the static control the system gives id 0xFFFF, or else
+// the first static text that is not an icon.
+std::wstring SystemBoxText(HWND box) {
+    if (HWND text = GetDlgItem(box, 0xFFFF)) return WindowText(text);
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (_wcsicmp(WindowClass(child).c_str(), L"Static") != 0) continue;
+        if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) continue;
+        if (std::wstring text = WindowText(child); !text.empty()) return text;
+    }
+    return std::wstring();
+}
+
+// Where a control's top-left corner lies in its form's client area.
+POINT OriginInForm(const TControl& control, HWND formWindow) {
+    if (auto* windowed = dynamic_cast<const TWinControl*>(&control); windowed && windowed->HandleAllocated()) {
+        RECT r{};
+        GetWindowRect(windowed->WindowHandle(), &r);
+        POINT p{r.left, r.top};
+        ScreenToClient(formWindow, &p);
+        return p;
+    }
+    POINT p{control.Left, control.Top};
+    const TWinControl* parent = control.Parent;
+    if (!parent || dynamic_cast<const TForm*>(parent)) return p;
+    if (parent->HandleAllocated()) {
+        POINT origin{0, 0};
+        ClientToScreen(parent->WindowHandle(), &origin);
+        ScreenToClient(formWindow, &origin);
+        return POINT{p.x + origin.x, p.y + origin.y};
+    }
+    const POINT origin = OriginInForm(*parent, formWindow);
+    return POINT{p.x + origin.x, p.y + origin.y};
+}
+
+void WriteComponents(JsonWriter& json, const TForm* form) {
+    json.BeginArray();
+    if (form) {
+        HWND formWindow = form->WindowHandle();
+        for (TComponent* component : form->Components()) {
+            auto* control = dynamic_cast<TControl*>(component);
+            if (!control) continue;
+            const POINT origin = OriginInForm(*control, formWindow);
+            json.BeginObject();
+            json.Key("name");
+            json.String(control->Name);
+            json.Key("class");
+            json.String(control->ClassName());
+            json.Key("caption");
+            json.String(control->DisplayText());
+            json.Key("visible");
+            json.Bool(control->VisibleInForm());
+            json.Key("enabled");
+            json.Bool(control->Enabled);
+            json.Key("color");
+            json.String(ColorToHtml(control->Color));
+            json.Key("font_color");
+            json.String(ColorToHtml(control->Font->Color));
+            json.Key("left");
+            json.Int(origin.x);
+            json.Key("top");
+            json.Int(origin.y);
+            json.Key("width");
+            json.Int(control->Width);
+            json.Key("height");
+            json.Int(control->Height);
+            json.EndObject();
+        }
+    }
+    json.EndArray();
+}
+
+}  // namespace
+
+std::string AutomationDump() { return AutomationDumpWindow(ActiveWindow()); }
+
+std::string AutomationDumpWindow(HWND window) {
+    HWND described = window;
+    bool isBox = false;
+    std::wstring boxClass;
+    std::wstring boxCaption;
+    std::wstring boxText;
+    if (window && WindowClass(window) == L"#32770") {
+        isBox = true;
+        boxClass = L"#32770";
+        boxCaption = WindowText(window);
+        boxText = SystemBoxText(window);
+        described = GetWindow(window, GW_OWNER);
+    } else if (auto* messageForm = dynamic_cast<TMessageForm*>(TWinControl::FromHandle(window))) {
+        isBox = true;
+        boxClass = messageForm->ClassName();
+        boxCaption = messageForm->Caption;
+        boxText = messageForm->Text();
+        described = GetWindow(window, GW_OWNER);
+    }
+    if (isBox && !described) {
+        if (TForm* main = Application->MainForm(); main && main->HandleAllocated()) described = main->WindowHandle();
+    }
+
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("window");
+    if (described) {
+        json.BeginObject();
+        json.Key("class");
+        json.String(WindowClass(described));
+        json.Key("caption");
+        json.String(WindowText(described));
+        json.EndObject();
+    } else {
+        json.Null();
+    }
+    json.Key("components");
+    WriteComponents(json, dynamic_cast<TForm*>(TWinControl::FromHandle(described)));
+    json.Key("message_box");
+    if (isBox) {
+        json.BeginObject();
+        json.Key("class");
+        json.String(boxClass);
+        json.Key("caption");
+        json.String(boxCaption);
+        json.Key("text");
+        json.String(boxText);
+        json.EndObject();
+    } else {
+        json.Null();
+    }
+    json.EndObject();
+    return json.Text();
+}
+
+std::string AutomationWindowList() {
+    struct Collect {
+        JsonWriter json;
+    } collect;
+    collect.json.BeginObject();
+    collect.json.Key("windows");
+    collect.json.BeginArray();
+    EnumWindows(
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* c = reinterpret_cast<Collect*>(lParam);
+            if (!OurProcess(hwnd) || !IsWindowVisible(hwnd)) return TRUE;
+            c->json.BeginObject();
+            c->json.Key("class");
+            c->json.String(WindowClass(hwnd));
+            c->json.Key("caption");
+            c->json.String(WindowText(hwnd));
+            c->json.EndObject();
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&collect));
+    collect.json.EndArray();
+    collect.json.EndObject();
+    return collect.json.Text();
+}
+
+// ---- the server window
+
+TAutomationServer::TAutomationServer() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExW(instance, kAutomationWindowClass, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = WindowProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = kAutomationWindowClass;
+        RegisterClassExW(&wc);
+    }
+    window_ = CreateWindowExW(0, kAutomationWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    if (!window_) throw Exception("Cannot create the automation window");
+}
+
+TAutomationServer::~TAutomationServer() {
+    if (window_) DestroyWindow(window_);
+}
+
+LRESULT CALLBACK TAutomationServer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_COPYDATA) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    const auto* request = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    HWND replyTo = reinterpret_cast<HWND>(wParam);
+    if (!request || !replyTo || !IsWindow(replyTo)) return FALSE;
+    std::string reply;
+    try {
+        if (request->dwData == kAutomationDump)
+            reply = AutomationDump();
+        else if (request->dwData == kAutomationWindows)
+            reply = AutomationWindowList();
+        else
+            return FALSE;
+    } catch (const std::exception& e) {
+        JsonWriter json;
+        json.BeginObject();
+        json.Key("error");
+        json.String(std::string_view(e.what()));
+        json.EndObject();
+        reply = json.Text();
+    }
+    COPYDATASTRUCT answer{};
+    answer.dwData = kAutomationReply;
+    answer.cbData = DWORD(reply.size());
+    answer.lpData = reply.data();
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(replyTo, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(&answer),
+                        SMTO_ABORTIFHUNG, 2000, &ignored);
+    return TRUE;
+}

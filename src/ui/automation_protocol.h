@@ -1,0 +1,22 @@
+#pragma once
+// The automation interface between the trainer and muhe-probe.exe (both sides include this).
+//
+// When the environment variable MUHE_AUTOMATION is set (to any non-empty value), the trainer
+// creates a hidden message-only window of class kAutomationWindowClass. The probe finds it
+// with FindWindowExW(HWND_MESSAGE, …) and sends it WM_COPYDATA with wParam = a window of the
+// probe's that takes the reply, dwData = one of the requests below and no data. The trainer
+// answers by sending WM_COPYDATA to that window with dwData = kAutomationReply and the reply,
+// one JSON object in UTF-8 (no terminating zero), before the request returns TRUE.
+//
+//   kAutomationDump:    {"window": {"class", "caption"}, "components": [...],
+//                        "message_box": null | {"class", "caption", "text"}}
+//                       for the process's active window; a message box on top counts as
+//                       the message box, and the window below it is described.
+//   kAutomationWindows: {"windows": [{"class", "caption"}...]}, the visible top-level
+//                       windows of the process.
+#include <windows.h>
+
+constexpr wchar_t kAutomationWindowClass[] = L"MuheAutomation";
+constexpr ULONG_PTR kAutomationDump = 0x4D480001;
+constexpr ULONG_PTR kAutomationWindows = 0x4D480002;
+constexpr ULONG_PTR kAutomationReply = 0x4D480010;

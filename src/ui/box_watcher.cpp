@@ -1,0 +1,100 @@
+#include "ui/box_watcher.h"
+
+#include <cwchar>
+
+#include "base/errors.h"
+
+namespace {
+
+constexpr wchar_t kWatcherClass[] = L"MuheBoxWatcher";
+constexpr UINT_PTR kPollTimer = 1;
+constexpr UINT kPollInterval = 10;
+
+}  // namespace
+
+TBoxWatcher::TBoxWatcher(TBoxResponder responder) : responder_(std::move(responder)) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExW(instance, kWatcherClass, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = WindowProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = kWatcherClass;
+        RegisterClassExW(&wc);
+    }
+    window_ = CreateWindowExW(0, kWatcherClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    if (!window_) throw Exception("Out of system resources");
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    hook_ = SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+    SetTimer(window_, kPollTimer, kPollInterval, nullptr);
+}
+
+TBoxWatcher::~TBoxWatcher() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    KillTimer(window_, kPollTimer);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+LRESULT CALLBACK TBoxWatcher::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        HWND hwnd = reinterpret_cast<HWND>(wParam);
+        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+        wchar_t className[16] = {};
+        if (!(create->lpcs->style & WS_CHILD) && GetClassNameW(hwnd, className, 16) && wcscmp(className, L"#32770") == 0) {
+            // The newest system box still waiting for its window is the one being made.
+            auto& boxes = Application->openBoxes_;
+            for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) {
+                if (it->Kind == TBoxKind::ShowMessage || it->Window) continue;
+                it->Window = hwnd;
+                break;
+            }
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK TBoxWatcher::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TIMER && wParam == kPollTimer) {
+        if (auto* watcher = reinterpret_cast<TBoxWatcher*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+            try {
+                watcher->Poll();
+            } catch (const std::exception& e) {
+                Application->ShowException(e);
+            }
+        }
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void TBoxWatcher::Poll() {
+    // A responder may pump messages itself; the poll it would start meanwhile waits.
+    if (polling_ || !responder_) return;
+    auto& boxes = Application->openBoxes_;
+    if (boxes.empty()) return;
+    const TOpenBox box = boxes.back();
+    if (!box.Window || box.Answered || !IsWindow(box.Window) || !IsWindowVisible(box.Window)) return;
+    polling_ = true;
+    int answer = kBoxNotYet;
+    try {
+        answer = responder_(box);
+    } catch (...) {
+        polling_ = false;
+        throw;
+    }
+    polling_ = false;
+    if (answer == kBoxNotYet) return;
+    // The box may have changed while the responder ran.
+    if (boxes.empty() || boxes.back().Window != box.Window) return;
+    HWND button = GetDlgItem(box.Window, answer);
+    if (!button) {
+        // No such button on this box: nothing is pressed, the record says what was asked.
+        Application->RecordRejected(box.Record, answer);
+        return;
+    }
+    boxes.back().Answered = true;
+    SendMessageW(box.Window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}

@@ -1,0 +1,128 @@
+#include "ui/combo_box.h"
+
+#include <commctrl.h>
+
+#include "ui/edit.h"
+
+TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
+    width_ = 145;
+    height_ = 21;
+    color_ = clWindow;
+    SetTabStop(true);
+    items_.OnChange = [this] { ItemsChanged(); };
+}
+
+void TComboBox::CreateParams(TCreateParams& params) {
+    params.systemClass = L"COMBOBOX";
+    params.style |= WS_TABSTOP | WS_VSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL);
+}
+
+void TComboBox::InitWnd() {
+    TWinControl::InitWnd();
+    FillList();
+    if (style_ == csDropDown && itemIndex_ < 0) SetWindowTextW(WindowHandle(), caption_.c_str());
+}
+
+void TComboBox::FillList() {
+    HWND hwnd = WindowHandle();
+    SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& item : items_.Items()) SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(hwnd, CB_SETCURSEL, itemIndex_ < items_.Count() ? itemIndex_ : -1, 0);
+    SendMessageW(hwnd, CB_SETMINVISIBLE, dropDownCount_, 0);
+}
+
+void TComboBox::ItemsChanged() {
+    if (!HandleAllocated()) {
+        if (itemIndex_ >= items_.Count()) itemIndex_ = -1;
+        return;
+    }
+    itemIndex_ = GetItemIndex();
+    if (itemIndex_ >= items_.Count()) itemIndex_ = -1;
+    FillList();
+}
+
+int TComboBox::GetItemIndex() const {
+    if (!HandleAllocated()) return itemIndex_;
+    return int(SendMessageW(WindowHandle(), CB_GETCURSEL, 0, 0));
+}
+
+void TComboBox::SetItemIndex(int index) {
+    if (index < -1 || index >= items_.Count()) index = -1;
+    itemIndex_ = index;
+    if (HandleAllocated()) SendMessageW(WindowHandle(), CB_SETCURSEL, index, 0);
+}
+
+std::wstring TComboBox::GetCaption() const {
+    if (style_ == csDropDownList) {
+        const int index = GetItemIndex();
+        return index >= 0 && index < items_.Count() ? items_[index] : std::wstring();
+    }
+    return TWinControl::GetCaption();
+}
+
+void TComboBox::SetCaption(const std::wstring& text) {
+    if (style_ == csDropDownList) {
+        SetItemIndex(items_.IndexOf(text));
+        return;
+    }
+    TWinControl::SetCaption(text);
+}
+
+void TComboBox::SetDropDownCount(int count) {
+    dropDownCount_ = count < 1 ? 1 : count;
+    if (!HandleAllocated()) return;
+    SendMessageW(WindowHandle(), CB_SETMINVISIBLE, dropDownCount_, 0);
+    SetWindowPos(WindowHandle(), nullptr, 0, 0, width_, WindowHeightFor(height_),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TComboBox::SetStyle(TComboBoxStyle style) {
+    if (style == style_) return;
+    itemIndex_ = GetItemIndex();
+    style_ = style;
+    RecreateWnd();
+}
+
+int TComboBox::WindowHeightFor(int height) const {
+    // The system keeps a drop-down's height for its list: the field plus the items shown.
+    int itemHeight = 0;
+    if (HandleAllocated()) itemHeight = int(SendMessageW(WindowHandle(), CB_GETITEMHEIGHT, 0, 0));
+    if (itemHeight <= 0) {
+        const int fontHeight = Font->GetHeight();
+        itemHeight = (fontHeight < 0 ? -fontHeight : fontHeight) + 4;
+    }
+    return height + dropDownCount_ * itemHeight + 2;
+}
+
+bool TComboBox::DroppedDown() const {
+    return HandleAllocated() && SendMessageW(WindowHandle(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+void TComboBox::ColorChanged() {
+    brush_.Reset();
+    TWinControl::ColorChanged();
+}
+
+void TComboBox::WndProc(TMessage& message) {
+    switch (message.Msg) {
+        case CN_COMMAND:
+            switch (HIWORD(message.WParam)) {
+                case CBN_SELCHANGE:
+                    itemIndex_ = GetItemIndex();
+                    Click();
+                    if (OnChange) OnChange();
+                    break;
+                case CBN_CLOSEUP:
+                    if (OnCloseUp) OnCloseUp();
+                    break;
+            }
+            message.Result = 0;
+            return;
+        case CN_CTLCOLOREDIT:
+        case CN_CTLCOLORLISTBOX:
+        case CN_CTLCOLORSTATIC:
+            message.Result = ControlColors(reinterpret_cast<HDC>(message.WParam), color_, Font->GetColor(), brush_);
+            return;
+    }
+    TWinControl::WndProc(message);
+}

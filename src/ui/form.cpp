@@ -1,0 +1,460 @@
+#include "ui/form.h"
+
+#include <algorithm>
+
+#include "base/errors.h"
+#include "ui/application.h"
+
+namespace {
+
+std::vector<HWND> DisableThreadWindows(HWND except) {
+    struct Collect {
+        HWND except;
+        std::vector<HWND> windows;
+    } collect{except, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* c = reinterpret_cast<Collect*>(lParam);
+            if (hwnd != c->except && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) c->windows.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&collect));
+    for (HWND hwnd : collect.windows) EnableWindow(hwnd, FALSE);
+    return collect.windows;
+}
+
+void EnableWindows(const std::vector<HWND>& windows) {
+    for (HWND hwnd : windows) {
+        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+    }
+}
+
+void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& out) {
+    for (TWinControl* c : parent.TabList()) {
+        if (c->TabStop && c->CanFocus()) out.push_back(c);
+        if (c->Visible && c->Enabled) CollectTabStops(*c, out);
+    }
+}
+
+bool BroadcastDialogKey(TWinControl& parent, WORD key, TWinControl* skip) {
+    const auto children = parent.Controls();
+    for (TControl* c : children) {
+        auto* w = dynamic_cast<TWinControl*>(c);
+        if (!w) continue;
+        if (w != skip && w->Perform(CM_DIALOGKEY, key, 0)) return true;
+        if (BroadcastDialogKey(*w, key, skip)) return true;
+    }
+    return false;
+}
+
+bool Contains(const TControl* outer, const TControl* inner) {
+    for (const TControl* c = inner; c; c = c->Parent) {
+        if (c == outer) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    visible_ = false;
+    parentFont_ = false;
+    color_ = clBtnFace;
+    width_ = 640;
+    height_ = 480;
+    Application->AddForm(this);
+}
+
+TForm::~TForm() {
+    MarkDestroying();
+    OnCreate = nullptr;
+    OnClose = nullptr;
+    DestroyComponents();
+    Application->RemoveForm(this);
+}
+
+void TForm::BeforeDestruction() {
+    OnCreate = nullptr;
+    OnClose = nullptr;
+    TWinControl::BeforeDestruction();
+}
+
+// ---- creation and showing
+
+void TForm::Create() {
+    if (created_) {
+        HandleNeeded();
+        return;
+    }
+    created_ = true;
+    HandleNeeded();
+    if (OnCreate) OnCreate();
+}
+
+DWORD TForm::WindowStyle() const {
+    DWORD style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    switch (borderStyle_) {
+        case bsNone: style |= WS_POPUP; break;
+        case bsSingle: style |= WS_CAPTION; break;
+        case bsSizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
+        case bsDialog: style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME; break;
+    }
+    if (borderStyle_ != bsNone && (borderIcons_ & biSystemMenu)) {
+        style |= WS_SYSMENU;
+        if (borderStyle_ != bsDialog) {
+            if (borderIcons_ & biMinimize) style |= WS_MINIMIZEBOX;
+            if (borderIcons_ & biMaximize) style |= WS_MAXIMIZEBOX;
+        }
+    }
+    if (!enabled_) style |= WS_DISABLED;
+    return style;
+}
+
+DWORD TForm::WindowExStyle() const { return borderStyle_ == bsDialog ? WS_EX_DLGMODALFRAME : 0; }
+
+void TForm::CreateParams(TCreateParams& params) {
+    params.style = WindowStyle();
+    params.exStyle = WindowExStyle();
+    params.parent = nullptr;
+    // Secondary windows belong to the main window: they stay above it and go with it.
+    if (TForm* main = Application->MainForm(); main && main != this && main->HandleAllocated())
+        params.parent = main->WindowHandle();
+}
+
+void TForm::UpdateStyle() {
+    if (!HandleAllocated()) return;
+    HWND hwnd = WindowHandle();
+    const LONG_PTR kept = GetWindowLongPtrW(hwnd, GWL_STYLE) & (WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
+    SetWindowLongPtrW(hwnd, GWL_STYLE, LONG_PTR(WindowStyle()) | kept);
+    SetWindowLongPtrW(hwnd, GWL_EXSTYLE, LONG_PTR(WindowExStyle()));
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons) {
+    if (icons == borderIcons_) return;
+    borderIcons_ = icons;
+    UpdateStyle();
+}
+
+void TForm::SetBorderStyle(TBorderStyle style) {
+    if (style == borderStyle_) return;
+    borderStyle_ = style;
+    UpdateStyle();
+}
+
+void TForm::ApplyPosition() {
+    RECT area{};
+    switch (position_) {
+        case poDesigned: return;
+        case poScreenCenter:
+            area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+            break;
+        case poDesktopCenter: {
+            const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
+            const int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+            area = RECT{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+            break;
+        }
+        case poMainFormCenter: {
+            TForm* main = Application->MainForm();
+            if (main && main != this && main->HandleAllocated() && IsWindowVisible(main->WindowHandle()))
+                GetWindowRect(main->WindowHandle(), &area);
+            else
+                area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+            break;
+        }
+    }
+    int left = area.left + (area.right - area.left - width_) / 2;
+    int top = area.top + (area.bottom - area.top - height_) / 2;
+    // A window larger than the area keeps its caption on screen.
+    left = std::max(left, int(area.left));
+    top = std::max(top, int(area.top));
+    SetBounds(left, top, width_, height_);
+}
+
+void TForm::Show() {
+    Create();
+    visible_ = true;
+    ApplyPosition();
+    HWND hwnd = WindowHandle();
+    ShowWindow(hwnd, SW_SHOW);
+    if (GetActiveWindow() != hwnd && IsWindowEnabled(hwnd)) SetActiveWindow(hwnd);
+}
+
+void TForm::Hide() {
+    visible_ = false;
+    if (HandleAllocated()) ShowWindow(WindowHandle(), SW_HIDE);
+}
+
+void TForm::SetVisible(bool visible) {
+    if (visible)
+        Show();
+    else
+        Hide();
+}
+
+bool TForm::Active() const { return HandleAllocated() && GetActiveWindow() == WindowHandle(); }
+
+int TForm::ClientWidth() const { return ClientRect().right; }
+int TForm::ClientHeight() const { return ClientRect().bottom; }
+
+RECT TForm::ClientRect() const {
+    RECT client{};
+    if (HandleAllocated()) {
+        GetClientRect(WindowHandle(), &client);
+        return client;
+    }
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WindowStyle(), FALSE, WindowExStyle());
+    return RECT{0, 0, std::max(0, width_ - int(frame.right - frame.left)),
+                std::max(0, height_ - int(frame.bottom - frame.top))};
+}
+
+void TForm::SetClientSize(int width, int height) {
+    int frameWidth = 0;
+    int frameHeight = 0;
+    if (HandleAllocated()) {
+        RECT window{};
+        RECT client{};
+        GetWindowRect(WindowHandle(), &window);
+        GetClientRect(WindowHandle(), &client);
+        frameWidth = (window.right - window.left) - client.right;
+        frameHeight = (window.bottom - window.top) - client.bottom;
+    } else {
+        RECT frame{0, 0, 0, 0};
+        AdjustWindowRectEx(&frame, WindowStyle(), FALSE, WindowExStyle());
+        frameWidth = frame.right - frame.left;
+        frameHeight = frame.bottom - frame.top;
+    }
+    SetBounds(left_, top_, width + frameWidth, height + frameHeight);
+}
+
+// ---- closing
+
+void TForm::Close() {
+    if (modalLoop_) {
+        // The modal loop asks OnClose.
+        ModalResult = mrCancel;
+        return;
+    }
+    TCloseAction action = caHide;
+    if (OnClose) OnClose(action);
+    if (action == caNone) return;
+    if (Application->MainForm() == this) {
+        Application->Terminate();
+        return;
+    }
+    switch (action) {
+        case caHide: Hide(); break;
+        case caMinimize:
+            if (HandleAllocated()) ShowWindow(WindowHandle(), SW_MINIMIZE);
+            break;
+        case caFree: Release(); break;
+        case caNone: break;
+    }
+}
+
+// OnClose's verdict on a modal result: true when the form may close. A refusal or an
+// error clears the result first, so that a close asked for meanwhile (from a timer, or while
+// the error box is up) is put to OnClose again rather than slipping past it.
+bool TForm::CloseModal() {
+    try {
+        TCloseAction action = caHide;
+        if (OnClose) OnClose(action);
+        if (action == caNone) {
+            ModalResult = mrNone;
+            return false;
+        }
+        if (action == caFree) Release();
+        return true;
+    } catch (const std::exception& e) {
+        ModalResult = mrNone;
+        Application->ShowException(e);
+        return false;
+    }
+}
+
+void TForm::Release() {
+    releasePending_ = true;
+    if (busy_ == 0) PostRelease();
+}
+
+void TForm::PostRelease() {
+    // The dispatch of this message is the outermost one; its guard deletes the form.
+    PostMessageW(Handle(), CM_RELEASE, 0, 0);
+}
+
+int TForm::ShowModal() {
+    if (modalLoop_ || (HandleAllocated() && IsWindowVisible(WindowHandle())))
+        throw Exception("Cannot make a visible window modal");
+    Create();
+    if (HWND capture = GetCapture()) {
+        SendMessageW(capture, WM_CANCELMODE, 0, 0);
+        ReleaseCapture();
+    }
+    HWND previous = GetActiveWindow();
+    ++busy_;
+    modalLoop_ = true;
+    ModalResult = mrNone;
+    const std::vector<HWND> disabled = DisableThreadWindows(WindowHandle());
+    Show();
+    while (HandleAllocated()) {
+        if (Application->Terminated()) {
+            ModalResult = mrCancel;
+            break;
+        }
+        if (ModalResult != mrNone && CloseModal()) break;
+        Application->HandleMessage();
+    }
+    if (ModalResult == mrNone) ModalResult = mrCancel;  // the window went away under us
+    modalLoop_ = false;
+    EnableWindows(disabled);
+    Hide();
+    if (previous && previous != WindowHandle() && IsWindow(previous)) SetActiveWindow(previous);
+    const int result = ModalResult;
+    if (--busy_ == 0 && releasePending_) PostRelease();
+    return result;
+}
+
+// ---- messages
+
+void TForm::WndProc(TMessage& message) {
+    switch (message.Msg) {
+        case WM_CLOSE:
+            WmClose(message);
+            return;
+        case WM_ACTIVATE:
+            DefaultHandler(message);
+            WmActivate(message);
+            return;
+        case CM_RELEASE:
+            message.Result = 0;
+            return;
+    }
+    TWinControl::WndProc(message);
+}
+
+void TForm::WmClose(TMessage& message) {
+    Close();
+    message.Result = 0;
+}
+
+void TForm::WmActivate(TMessage& message) {
+    if (LOWORD(message.WParam) == WA_INACTIVE || HIWORD(message.WParam)) return;
+    FocusFirst();
+}
+
+// ---- focus
+
+void TForm::FocusFirst() {
+    TWinControl* target = nullptr;
+    if (activeControl_ && activeControl_->CanFocus()) target = activeControl_;
+    if (!target) {
+        const auto order = FocusOrder();
+        if (!order.empty()) target = order.front();
+    }
+    if (target)
+        ::SetFocus(target->Handle());
+    else if (HandleAllocated() && GetFocus() != WindowHandle())
+        ::SetFocus(WindowHandle());
+}
+
+std::vector<TWinControl*> TForm::FocusOrder() const {
+    std::vector<TWinControl*> order;
+    CollectTabStops(*this, order);
+    return order;
+}
+
+TWinControl* TForm::FocusedControl() const {
+    TWinControl* c = FindControl(GetFocus());
+    return c && c != this && c->ParentForm() == this ? c : nullptr;
+}
+
+bool TForm::SelectNext(TWinControl* from, bool forward, bool sameParent) {
+    std::vector<TWinControl*> order = FocusOrder();
+    if (sameParent) {
+        if (!from) return false;
+        std::erase_if(order, [from](TWinControl* c) { return c->Parent != from->Parent; });
+    }
+    if (order.empty()) return false;
+    const auto it = std::find(order.begin(), order.end(), from);
+    TWinControl* next = nullptr;
+    if (it == order.end()) {
+        next = forward ? order.front() : order.back();
+    } else {
+        const size_t n = order.size();
+        const size_t i = size_t(it - order.begin());
+        next = order[forward ? (i + 1) % n : (i + n - 1) % n];
+    }
+    next->SetFocus();
+    return true;
+}
+
+bool TForm::DialogKey(WORD key, TShiftState shift) {
+    TWinControl* focused = FocusedControl();
+    switch (key) {
+        case VK_TAB:
+            if (shift & (ssCtrl | ssAlt)) return false;
+            return SelectNext(focused, !(shift & ssShift), false);
+        case VK_LEFT:
+        case VK_UP:
+            return focused && SelectNext(focused, false, true);
+        case VK_RIGHT:
+        case VK_DOWN:
+            return focused && SelectNext(focused, true, true);
+        case VK_RETURN:
+        case VK_ESCAPE:
+            if (focused && focused->Perform(CM_DIALOGKEY, key, 0)) return true;
+            return BroadcastDialogKey(*this, key, focused);
+    }
+    return false;
+}
+
+void TForm::ControlFocused(TWinControl* control) { activeControl_ = control; }
+
+void TForm::FocusControl(TWinControl* control) {
+    activeControl_ = control;
+    if (Active() && control->CanFocus()) ::SetFocus(control->Handle());
+}
+
+void TForm::SetActiveControl(TWinControl* control) {
+    if (!control) {
+        activeControl_ = nullptr;
+        if (Active()) ::SetFocus(WindowHandle());
+        return;
+    }
+    if (control->ParentForm() != this) throw Exception("The active control must be on its form");
+    FocusControl(control);
+}
+
+void TForm::ControlRemoved(TControl* control) {
+    if (activeControl_ && Contains(control, activeControl_)) activeControl_ = nullptr;
+}
+
+void TForm::ControlHidden(TWinControl* control) {
+    HWND focus = GetFocus();
+    const bool hadFocus = focus && (focus == control->WindowHandle() || IsChild(control->WindowHandle(), focus));
+    if (activeControl_ && Contains(control, activeControl_)) activeControl_ = nullptr;
+    if (hadFocus && Active()) FocusFirst();
+}
+
+// ---- lifetime
+
+FormDispatchGuard::FormDispatchGuard(TForm* form) : form_(form) {
+    if (form_) ++form_->busy_;
+}
+
+FormDispatchGuard::~FormDispatchGuard() {
+    if (form_ && --form_->busy_ == 0 && form_->releasePending_) {
+        form_->releasePending_ = false;
+        FreeComponent(form_);
+    }
+}
+
+TForm* OwnerForm(TComponent* component) {
+    for (TComponent* c = component; c; c = c->Owner()) {
+        if (auto* form = dynamic_cast<TForm*>(c)) return form;
+    }
+    return nullptr;
+}

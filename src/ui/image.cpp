@@ -1,0 +1,46 @@
+#include "ui/image.h"
+
+void TPicture::Assign(const TBitmap* bitmap) {
+    if (!bitmap || bitmap->Empty()) {
+        Clear();
+        return;
+    }
+    bitmap_.Assign(*bitmap);
+    Changed();
+}
+
+void TPicture::Assign(const Bitmap32& image) {
+    bitmap_.Assign(image);
+    Changed();
+}
+
+void TPicture::Clear() {
+    if (bitmap_.Empty()) return;
+    bitmap_.Clear();
+    Changed();
+}
+
+void TPicture::Changed() {
+    if (OnChange) OnChange();
+}
+
+TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
+    width_ = 105;
+    height_ = 105;
+    picture_.OnChange = [this] { Invalidate(); };
+}
+
+void TImage::SetCenter(bool center) {
+    if (center == center_) return;
+    center_ = center;
+    Invalidate();
+}
+
+void TImage::Paint(HDC dc) {
+    if (picture_.Empty()) return;
+    // Integer halves as the VCL takes them: a picture larger than the control starts left
+    // of and above it, so that its middle is what shows.
+    const int x = center_ ? (width_ - picture_.Width()) / 2 : 0;
+    const int y = center_ ? (height_ - picture_.Height()) / 2 : 0;
+    picture_.Bitmap().Draw(dc, x, y);
+}

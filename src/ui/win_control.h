@@ -1,0 +1,168 @@
+#pragma once
+// TWinControl: a control with a window. Every message of the window goes first through the
+// replaceable WindowProc member (the skin engine saves it and chains in front of it); what
+// WindowProc does not handle falls to DefWndProc(), the window's original procedure (the
+// system class's for EDIT, BUTTON, COMBOBOX, …; DefWindowProc for the toolkit's own classes).
+// A window we register gets its object through lpCreateParams; a system control is
+// subclassed with per-window state kept in a window property and freed on WM_NCDESTROY.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+    std::wstring ClassName() const override { return L"TWinControl"; }
+
+    // The window, created (with its parents') on first need.
+    HWND Handle();
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    // The window if it exists, else nullptr.
+    HWND WindowHandle() const { return handle_; }
+    void HandleNeeded();
+    // Destroys and re-creates the window (and those of the children), e.g. after a style
+    // change a control only takes at creation.
+    void RecreateWnd();
+
+    // Every message of the window passes through here first; the default calls WndProc.
+    TWndMethod WindowProc;
+    // The procedure unhandled messages go to.
+    WNDPROC DefWndProc() const { return defWndProc_; }
+    // Sends a message straight through WindowProc (no system call).
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    // The toolkit's handling of a message; calls DefaultHandler for what it leaves.
+    virtual void WndProc(TMessage& message);
+    void DefaultHandler(TMessage& message);
+
+    bool GetTabStop() const { return tabStop_; }
+    void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+    int GetTabOrder() const;
+    void SetTabOrder(int order);
+    Property<&TWinControl::GetTabStop, &TWinControl::SetTabStop> TabStop{this};
+    // Position among the parent's windowed children in Tab order.
+    Property<&TWinControl::GetTabOrder, &TWinControl::SetTabOrder> TabOrder{this};
+
+    // Gives the control the keyboard focus (at once if its form is active, else when the
+    // form is next activated).
+    void SetFocus();
+    bool Focused() const;
+    // Visible and enabled, and so are its parents up to and including its form.
+    virtual bool CanFocus() const;
+
+    TKeyPressEvent OnKeyPress;  // typed characters (WM_CHAR); setting the key to 0 eats it
+    TKeyEvent OnKeyDown;        // key-downs (WM_KEYDOWN); setting the key to 0 eats it
+
+    // Child controls, bottom first.
+    const std::vector<TControl*>& Controls() const { return controls_; }
+    int ControlCount() const { return int(controls_.size()); }
+    // Windowed children in Tab order.
+    const std::vector<TWinControl*>& TabList() const { return tabList_; }
+
+    // The child window id (what WM_COMMAND's LOWORD and GetDlgItem see).
+    int ControlId() const { return controlId_; }
+    void SetControlId(int id);
+
+    bool IsWindowed() const override { return true; }
+    void Invalidate() override;
+    // Invalidates part of the client area (client coordinates).
+    void InvalidateRect(const RECT& area);
+    // The topmost visible graphic child at a client point (enabled ones only, if asked).
+    TGraphicControl* GraphicControlAt(POINT point, bool enabledOnly) const;
+
+    void SetBounds(int left, int top, int width, int height) override;
+    std::wstring GetCaption() const override;
+
+    // The object of a window of this process, or nullptr.
+    static TWinControl* FromHandle(HWND hwnd);
+
+protected:
+    struct TCreateParams {
+        std::wstring systemClass;  // empty: the toolkit's own class named ClassName()
+        DWORD style = 0;
+        DWORD exStyle = 0;
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+        HWND parent = nullptr;
+        UINT classStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    };
+    virtual void CreateParams(TCreateParams& params);
+    // Pushes the state kept in the object (font, texts, items …) into the new window.
+    virtual void InitWnd();
+    virtual bool IsTopLevel() const { return false; }
+    // The window height to give the system for a height (combo boxes add their list).
+    virtual int WindowHeightFor(int height) const { return height; }
+    // The parent's client area changed size.
+    virtual void ParentResized() {}
+
+    // Painting of the toolkit's own windows: background, then the graphic children, all in
+    // an off-screen bitmap that is copied to the window at the end.
+    virtual void PaintBackground(HDC dc, const RECT& area);
+    void PaintWindow(HDC target, const RECT& area);
+
+    void VisibleChanged() override;
+    void EnabledChanged() override;
+    void TextChanged() override;
+    void ColorChanged() override;
+    void FontChanged() override;
+    void ParentChanged(TWinControl* oldParent) override;
+
+    // Keys: OnKeyDown/OnKeyPress. True when the key was eaten.
+    bool DoKeyDown(TMessage& message);
+    bool DoKeyPress(TMessage& message);
+
+    bool OwnClass() const { return ownClass_; }
+
+private:
+    friend class TControl;
+    friend class TForm;
+
+    void CreateHandle();
+    void CreateWnd();
+    void DestroyHandle();
+    void Detach();
+    void WindowDestroyed();
+    LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ClassWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+
+    // Typed handlers of the messages WndProc takes.
+    void WmPaint(TMessage& message);
+    void WmPrintClient(TMessage& message);
+    void WmLButtonDown(TMessage& message);
+    void WmLButtonUp(TMessage& message);
+    void WmLButtonDblClk(TMessage& message);
+    void WmMouseMove(TMessage& message);
+    void WmMouseLeave(TMessage& message);
+    bool WmSetCursor(TMessage& message);
+    void WmSetFocus(TMessage& message);
+    void WmWindowPosChanged(TMessage& message);
+    void WmSize(TMessage& message);
+    bool ReflectNotification(TMessage& message);
+
+    void PaintControls(HDC dc, const RECT& area);
+
+    HWND handle_ = nullptr;
+    WNDPROC defWndProc_ = nullptr;
+    bool ownClass_ = false;
+    bool tabStop_ = false;
+    int pendingTabOrder_ = -1;
+    int controlId_ = 0;
+    bool mouseInside_ = false;
+    bool selfPressed_ = false;
+    TGraphicControl* pressed_ = nullptr;
+    std::vector<TControl*> controls_;
+    std::vector<TWinControl*> tabList_;
+};
+
+// The control a window belongs to, looking through the parents of windows the toolkit does
+// not know (the edit inside a combo box), or nullptr.
+TWinControl* FindControl(HWND hwnd);

@@ -1,0 +1,123 @@
+// TDBText follows its dataset's current row and lets go of the dataset when it goes.
+#include <cstring>
+#include <map>
+#include <new>
+
+#include "ui/db_text.h"
+#include "ui_test_support.h"
+
+namespace {
+
+class FakeDataSet : public DataSetView {
+public:
+    std::vector<std::map<std::string, std::string>> rows;
+    int current = -1;
+
+    bool HasCurrentRow() const override { return current >= 0 && current < int(rows.size()); }
+    std::string CurrentText(const std::string& field) const override {
+        if (!HasCurrentRow()) return std::string();
+        const auto& row = rows[size_t(current)];
+        const auto it = row.find(field);
+        return it == row.end() ? std::string() : it->second;
+    }
+    void MoveTo(int row) {
+        current = row;
+        NotifyObservers();
+    }
+};
+
+class DBTextTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        data.rows = {{{"timu", "驾驶机动车在道路上行驶时，应当怎样做？"}, {"A", "减速"}},
+                     {{"timu", "行人横过道路时应当怎样做？"}, {"A", "停车让行"}}};
+        form.reset(new TForm(nullptr));
+        form->BorderStyle = bsNone;
+        form->SetBounds(0, 0, 400, 300);
+        form->Color = clWhite;
+    }
+    void TearDown() override {
+        form.reset();
+        UiTest::TearDown();
+    }
+    TDBText* AddText(const std::string& field) {
+        auto* text = new TDBText(form.get());
+        text->Parent = form.get();
+        text->SetBounds(10, 10, 300, 60);
+        text->DataField = field;
+        text->DataSource = &data;
+        return text;
+    }
+    FakeDataSet data;
+    Owned<TForm> form;
+};
+
+TEST_F(DBTextTest, FollowsTheCurrentRowAndRepaints) {
+    TDBText* text = AddText("timu");
+    EXPECT_EQ(text->DisplayText(), L"");  // no current row yet
+    data.MoveTo(0);
+    EXPECT_EQ(text->DisplayText(), L"驾驶机动车在道路上行驶时，应当怎样做？");
+    form->Show();
+    HWND hwnd = form->WindowHandle();
+    UpdateWindow(hwnd);
+    const Bitmap32 first = PrintClient(hwnd);
+
+    data.MoveTo(1);
+    RECT update{};
+    ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
+    EXPECT_EQ(RectText(update), "10,10,310,70");
+    EXPECT_EQ(text->DisplayText(), L"行人横过道路时应当怎样做？");
+    const Bitmap32 second = PrintClient(hwnd);
+    EXPECT_NE(first.pixels, second.pixels);
+    EXPECT_GT(CountOther(second, text->BoundsRect(), Rgb(255, 255, 255)), 50);
+
+    data.MoveTo(-1);  // closed
+    EXPECT_EQ(text->DisplayText(), L"");
+    EXPECT_EQ(CountOther(PrintClient(hwnd), text->BoundsRect(), Rgb(255, 255, 255)), 0);
+
+    data.MoveTo(0);
+    text->DataField = "nosuchcolumn";
+    EXPECT_EQ(text->DisplayText(), L"");
+    text->DataField = "A";
+    EXPECT_EQ(text->DisplayText(), L"减速");
+}
+
+TEST_F(DBTextTest, WordWrapSpreadsALongTextOverLines) {
+    TDBText* text = AddText("timu");
+    text->SetBounds(10, 10, 120, 200);
+    text->WordWrap = true;
+    text->Font->Height = 16;
+    data.MoveTo(0);
+    form->Create();
+    const Bitmap32 shot = PrintClient(form->WindowHandle());
+    // Ink below the first line.
+    EXPECT_GT(CountOther(shot, RECT{10, 36, 130, 210}, Rgb(255, 255, 255)), 20);
+}
+
+TEST_F(DBTextTest, LetsGoOfTheDataSetWhenRebindOrDestroyed) {
+    TDBText* text = AddText("timu");
+    FakeDataSet other;
+    other.rows = {{{"timu", "其他"}}};
+    text->DataSource = &other;
+    other.MoveTo(0);
+    EXPECT_EQ(text->DisplayText(), L"其他");
+    form->Show();
+    UpdateWindow(form->WindowHandle());
+    data.MoveTo(1);  // the old dataset no longer reaches it
+    EXPECT_FALSE(GetUpdateRect(form->WindowHandle(), nullptr, FALSE));
+
+    // A text deleted while its dataset lives on: a stale registration would call into the
+    // zeroed storage and crash right here.
+    alignas(TDBText) unsigned char storage[sizeof(TDBText)];
+    auto* gone = new (storage) TDBText(nullptr);
+    gone->DataField = "timu";
+    gone->DataSource = &data;
+    gone->~TDBText();
+    std::memset(storage, 0, sizeof(storage));
+    TDBText* still = AddText("A");
+    data.MoveTo(0);
+    EXPECT_EQ(still->DisplayText(), L"减速");
+}
+
+}  // namespace

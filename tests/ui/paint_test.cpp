@@ -1,0 +1,211 @@
+// What the learner sees: labels (transparent or filled, wrapped, aligned), pictures centred
+// and cut at their frame at full scale, panels, and repaints limited to what changed.
+#include "ui/image.h"
+#include "ui/label.h"
+#include "ui/panel.h"
+#include "ui_test_support.h"
+
+namespace {
+
+constexpr TColor kGreen = RgbColor(0, 128, 0);
+const uint32_t kGreen32 = Rgb(0, 128, 0);
+
+class PaintTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        form.reset(new TForm(nullptr));
+        form->BorderStyle = bsNone;
+        form->SetBounds(0, 0, 500, 400);
+        form->Color = kGreen;
+    }
+    void TearDown() override {
+        form.reset();
+        UiTest::TearDown();
+    }
+    TLabel* AddLabel(const std::wstring& text, RECT bounds) {
+        auto* label = new TLabel(form.get());
+        label->Parent = form.get();
+        label->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+        label->Caption = text;
+        label->Font->Color = clBlue;
+        return label;
+    }
+    // Rows of the rectangle that hold something other than the background.
+    static int InkRows(const Bitmap32& image, const RECT& r, uint32_t background) {
+        int rows = 0;
+        for (int y = r.top; y < r.bottom; ++y) rows += CountOther(image, RECT{r.left, y, r.right, y + 1}, background) > 0;
+        return rows;
+    }
+    static int FirstInkColumn(const Bitmap32& image, const RECT& r, uint32_t background) {
+        for (int x = r.left; x < r.right; ++x)
+            if (CountOther(image, RECT{x, r.top, x + 1, r.bottom}, background)) return x;
+        return -1;
+    }
+    Owned<TForm> form;
+};
+
+const std::wstring kLongText = L"驾驶机动车在道路上行驶，遇到前方有行人横过道路时应当减速让行。";
+
+TEST_F(PaintTest, LabelsAreTransparentUnlessToldAndFillTheirColourOtherwise) {
+    auto* clear = AddLabel(L"第1题", RECT{10, 10, 110, 30});
+    clear->Color = clRed;  // not painted: the label is transparent
+    auto* filled = AddLabel(L"第2题", RECT{10, 40, 110, 60});
+    filled->Transparent = false;
+    filled->Color = clYellow;
+    form->Create();
+    const Bitmap32 image = PrintClient(form->WindowHandle());
+    const RECT clearRect = clear->BoundsRect();
+    const RECT filledRect = filled->BoundsRect();
+    EXPECT_EQ(CountColour(image, clearRect, Rgb(255, 0, 0)), 0);
+    EXPECT_GT(CountColour(image, clearRect, kGreen32), 1000);
+    EXPECT_GT(CountOther(image, clearRect, kGreen32), 20);  // the text
+    EXPECT_EQ(CountColour(image, filledRect, kGreen32), 0);
+    EXPECT_GT(CountColour(image, filledRect, Rgb(255, 255, 0)), 1000);
+    // Nothing outside the labels but the form's colour.
+    EXPECT_EQ(CountOther(image, RECT{0, 70, 500, 400}, kGreen32), 0);
+    EXPECT_EQ(CountOther(image, RECT{120, 0, 500, 70}, kGreen32), 0);
+}
+
+TEST_F(PaintTest, WordWrapBreaksLongChineseTextAndWithoutItTheTextIsCut) {
+    auto* wrapped = AddLabel(kLongText, RECT{10, 10, 130, 130});
+    wrapped->WordWrap = true;
+    wrapped->Font->Height = 16;
+    auto* single = AddLabel(kLongText, RECT{200, 10, 320, 130});
+    single->Font->Height = 16;
+    form->Create();
+    const Bitmap32 image = PrintClient(form->WindowHandle());
+    const int wrappedRows = InkRows(image, wrapped->BoundsRect(), kGreen32);
+    const int singleRows = InkRows(image, single->BoundsRect(), kGreen32);
+    EXPECT_LE(singleRows, 22);             // one line of 16 px glyphs
+    EXPECT_GT(wrappedRows, 3 * singleRows / 2 + 16);  // several lines
+    // The unwrapped line ends at the label's edge.
+    EXPECT_EQ(CountOther(image, RECT{320, 0, 500, 400}, kGreen32), 0);
+    EXPECT_GT(CountOther(image, RECT{300, 10, 320, 40}, kGreen32), 0);
+}
+
+TEST_F(PaintTest, AlignmentPlacesTheTextLeftCentredOrRight) {
+    auto* left = AddLabel(L"1", RECT{0, 10, 200, 30});
+    auto* centre = AddLabel(L"1", RECT{0, 40, 200, 60});
+    centre->Alignment = taCenter;
+    auto* right = AddLabel(L"1", RECT{0, 70, 200, 90});
+    right->Alignment = taRightJustify;
+    form->Create();
+    const Bitmap32 image = PrintClient(form->WindowHandle());
+    EXPECT_LT(FirstInkColumn(image, left->BoundsRect(), kGreen32), 10);
+    const int mid = FirstInkColumn(image, centre->BoundsRect(), kGreen32);
+    EXPECT_GT(mid, 85);
+    EXPECT_LT(mid, 105);
+    EXPECT_GT(FirstInkColumn(image, right->BoundsRect(), kGreen32), 185);
+}
+
+// A picture whose every pixel tells where it came from.
+Bitmap32 CodedPicture(int w, int h) {
+    Bitmap32 picture(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            picture.At(x, y) = Rgb(uint8_t(x), uint8_t(y), uint8_t(((x >> 8) << 4) | (y >> 8)));
+    return picture;
+}
+
+TEST_F(PaintTest, ALargePictureShowsItsCentreAtFullScaleCutAtTheFrame) {
+    auto* image = new TImage(form.get());
+    image->Parent = form.get();
+    image->SetBounds(20, 30, 207, 216);
+    image->Center = true;
+    const Bitmap32 picture = CodedPicture(400, 300);
+    image->Picture->Assign(picture);
+    form->Create();
+    Bitmap32 shot = PrintClient(form->WindowHandle());
+    // (400 - 207) / 2 = 96 and (300 - 216) / 2 = 42 columns and rows are cut on each side.
+    int mismatches = 0;
+    for (int y = 0; y < 216; ++y)
+        for (int x = 0; x < 207; ++x) mismatches += shot.At(20 + x, 30 + y) != picture.At(x + 96, y + 42);
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(CountOther(shot, RECT{0, 0, 500, 30}, kGreen32), 0);
+    EXPECT_EQ(CountOther(shot, RECT{0, 246, 500, 400}, kGreen32), 0);
+    EXPECT_EQ(CountOther(shot, RECT{0, 30, 20, 246}, kGreen32), 0);
+    EXPECT_EQ(CountOther(shot, RECT{227, 30, 500, 246}, kGreen32), 0);
+
+    // Not centred: the top-left corner.
+    image->Center = false;
+    shot = PrintClient(form->WindowHandle());
+    EXPECT_EQ(shot.At(20, 30), picture.At(0, 0));
+    EXPECT_EQ(shot.At(226, 245), picture.At(206, 215));
+
+    // A small picture centred, the frame around it left to the background.
+    image->Center = true;
+    const Bitmap32 small = CodedPicture(50, 40);
+    image->Picture->Assign(small);
+    shot = PrintClient(form->WindowHandle());
+    EXPECT_EQ(shot.At(20 + 78, 30 + 88), small.At(0, 0));
+    EXPECT_EQ(shot.At(20 + 78 + 49, 30 + 88 + 39), small.At(49, 39));
+    EXPECT_EQ(CountOther(shot, RECT{20, 30, 20 + 78, 246}, kGreen32), 0);
+
+    // Cleared: nothing is painted.
+    image->Picture->Assign(static_cast<const TBitmap*>(nullptr));
+    shot = PrintClient(form->WindowHandle());
+    EXPECT_EQ(CountOther(shot, RECT{0, 0, 500, 400}, kGreen32), 0);
+}
+
+TEST_F(PaintTest, PanelPaintsItsBevelCaptionAndTheLabelsOnIt) {
+    auto* panel = new TPanel(form.get());
+    panel->Parent = form.get();
+    panel->SetBounds(50, 50, 200, 100);
+    panel->Color = clWhite;
+    panel->Caption = L"木禾";
+    panel->BevelOuter = bvLowered;
+    auto* label = new TLabel(form.get());
+    label->Parent = panel;
+    label->SetBounds(5, 5, 60, 20);
+    label->Caption = L"第";
+    form->Create();
+    const Bitmap32 shot = PrintClient(panel->WindowHandle());
+    const uint32_t white = Rgb(255, 255, 255);
+    // A lowered bevel: shadow at the top left, highlight at the bottom right.
+    EXPECT_EQ(shot.At(0, 0), Rgb32(GetSysColor(COLOR_3DSHADOW)));
+    EXPECT_EQ(shot.At(199, 99), Rgb32(GetSysColor(COLOR_3DHILIGHT)));
+    EXPECT_GT(CountOther(shot, RECT{5, 5, 65, 25}, white), 10);       // the label
+    EXPECT_GT(CountOther(shot, RECT{80, 35, 120, 65}, white), 10);    // the centred caption
+    EXPECT_EQ(CountOther(shot, RECT{2, 70, 198, 98}, white), 0);
+    panel->BevelOuter = bvRaised;
+    const Bitmap32 raised = PrintClient(panel->WindowHandle());
+    EXPECT_EQ(raised.At(199, 99), Rgb32(GetSysColor(COLOR_3DDKSHADOW)));
+    panel->BevelOuter = bvNone;
+    EXPECT_EQ(PrintClient(panel->WindowHandle()).At(0, 0), white);
+}
+
+TEST_F(PaintTest, AChangeRepaintsOnlyTheControlThatChangedAndBothPathsAgree) {
+    auto* a = AddLabel(L"你的答案是:1", RECT{10, 10, 150, 30});
+    auto* b = AddLabel(L"第2题", RECT{200, 100, 300, 120});
+    auto* image = new TImage(form.get());
+    image->Parent = form.get();
+    image->SetBounds(300, 200, 100, 100);
+    form->Show();
+    HWND hwnd = form->WindowHandle();
+    UpdateWindow(hwnd);
+    RECT update{};
+    EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));
+
+    a->Caption = L"你的答案是:2";
+    ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
+    EXPECT_EQ(RectText(update), "10,10,150,30");
+    UpdateWindow(hwnd);
+
+    image->Picture->Assign(CodedPicture(10, 10));
+    ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
+    EXPECT_EQ(RectText(update), "300,200,400,300");
+    UpdateWindow(hwnd);
+
+    b->Font->Color = clRed;
+    ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
+    EXPECT_EQ(RectText(update), "200,100,300,120");
+
+    // What WM_PAINT puts on screen is what WM_PRINTCLIENT paints.
+    const Bitmap32 screen = ScreenClient(hwnd);
+    const Bitmap32 printed = PrintClient(hwnd);
+    EXPECT_EQ(screen.pixels, printed.pixels);
+    EXPECT_GT(CountColour(printed, b->BoundsRect(), Rgb(255, 0, 0)), 0);
+}
+
+}  // namespace
