@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/edit.h"
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
@@ -20,6 +22,7 @@ void TComboBox::CreateParams(TCreateParams& params) {
 void TComboBox::InitWnd() {
     TWinControl::InitWnd();
     FillList();
+    AdjustDropDown();
     if (style_ == csDropDown && itemIndex_ < 0) SetWindowTextW(WindowHandle(), caption_.c_str());
 }
 
@@ -72,8 +75,13 @@ void TComboBox::SetDropDownCount(int count) {
     dropDownCount_ = count < 1 ? 1 : count;
     if (!HandleAllocated()) return;
     SendMessageW(WindowHandle(), CB_SETMINVISIBLE, dropDownCount_, 0);
-    SetWindowPos(WindowHandle(), nullptr, 0, 0, width_, WindowHeightFor(height_),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    AdjustDropDown();
+}
+
+void TComboBox::AdjustDropDown() {
+    // The list's height is the window's beyond the field; the item height is known only
+    // once the window has its font, so it is set again whenever the list opens.
+    SetWindowPos(WindowHandle(), nullptr, 0, 0, width_, WindowHeightFor(height_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TComboBox::SetStyle(TComboBoxStyle style) {
@@ -91,7 +99,8 @@ int TComboBox::WindowHeightFor(int height) const {
         const int fontHeight = Font->GetHeight();
         itemHeight = (fontHeight < 0 ? -fontHeight : fontHeight) + 4;
     }
-    return height + dropDownCount_ * itemHeight + 2;
+    const int shown = std::max(1, std::min(dropDownCount_, items_.Count()));
+    return height + shown * itemHeight + 2;
 }
 
 bool TComboBox::DroppedDown() const {
@@ -111,6 +120,9 @@ void TComboBox::WndProc(TMessage& message) {
                     itemIndex_ = GetItemIndex();
                     Click();
                     if (OnChange) OnChange();
+                    break;
+                case CBN_DROPDOWN:
+                    AdjustDropDown();
                     break;
                 case CBN_CLOSEUP:
                     if (OnCloseUp) OnCloseUp();

@@ -49,6 +49,7 @@ protected:
 private:
     void ItemsChanged();
     void FillList();
+    void AdjustDropDown();
 
     int itemIndex_ = -1;
     int dropDownCount_ = 8;

@@ -57,9 +57,9 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 void TControl::SetCaption(const std::wstring& caption) {
-    if (caption == GetCaption()) return;
+    const bool same = caption == GetCaption();
     caption_ = caption;
-    TextChanged();
+    if (!same) TextChanged();
 }
 
 void TControl::SetColor(TColor color) {

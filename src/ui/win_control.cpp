@@ -116,6 +116,12 @@ void TWinControl::CreateWnd() {
     if (!hwnd) throw Exception("Error creating window of " + WideToUtf8(ClassName()) + " " + WideToUtf8(Name));
     // Later siblings lie above earlier ones, as the controls list has them.
     if (child) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Some controls size themselves while being created (a status bar docks at the bottom,
+    // a combo box takes its font's height) before our procedure sees their messages.
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    if (child) MapWindowPoints(nullptr, p.parent, reinterpret_cast<POINT*>(&r), 2);
+    StoreBounds(r);
 }
 
 void TWinControl::CreateParams(TCreateParams&) {}
@@ -129,6 +135,8 @@ void TWinControl::DestroyHandle() {
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         if (auto* w = dynamic_cast<TWinControl*>(*it)) w->DestroyHandle();
     }
+    // What the learner typed into a system control survives a re-created window.
+    if (!ownClass_ && !Destroying()) caption_ = GetCaption();
     HWND hwnd = handle_;
     Detach();
     DestroyWindow(hwnd);

@@ -108,6 +108,26 @@ Bitmap32 CodedPicture(int w, int h) {
     return picture;
 }
 
+TEST_F(PaintTest, BitmapsHoldAPictureAndGiveItBack) {
+    const Bitmap32 picture = CodedPicture(33, 17);
+    TBitmap bitmap(picture);
+    EXPECT_EQ(bitmap.Width(), 33);
+    EXPECT_EQ(bitmap.Height(), 17);
+    EXPECT_EQ(bitmap.ToBitmap32().pixels, picture.pixels);
+    BITMAP info{};
+    GetObjectW(bitmap.Handle(), sizeof(info), &info);
+    EXPECT_EQ(info.bmBitsPixel, 32);
+    TBitmap copy;
+    copy.Assign(bitmap);
+    EXPECT_EQ(copy.ToBitmap32().pixels, picture.pixels);
+    bitmap.Assign(Bitmap32());
+    EXPECT_TRUE(bitmap.Empty());
+    Bitmap32 broken(10, 10);
+    broken.pixels.resize(50);  // fewer pixels than its size says
+    EXPECT_THROW(bitmap.Assign(broken), EInvalidGraphic);
+    EXPECT_TRUE(bitmap.Empty());
+}
+
 TEST_F(PaintTest, ALargePictureShowsItsCentreAtFullScaleCutAtTheFrame) {
     auto* image = new TImage(form.get());
     image->Parent = form.get();

@@ -1,0 +1,63 @@
+// The application object: CreateForm makes the first form the main form and runs its
+// creation; Run shows it and loops until it closes; a failed creation leaves nothing behind.
+#include "ui/bit_btn.h"
+#include "ui/timer.h"
+#include "ui_test_support.h"
+
+namespace {
+
+struct TFormMain : TForm {
+    explicit TFormMain(TComponent* owner) : TForm(owner) {
+        OnCreate = [this] { ++created; };
+    }
+    std::wstring ClassName() const override { return L"TFormMain"; }
+    int created = 0;
+};
+
+struct TFormBroken : TForm {
+    explicit TFormBroken(TComponent* owner) : TForm(owner) {
+        OnCreate = [] { throw EDatabaseError("无法打开数据库文件 jjj"); };
+    }
+    std::wstring ClassName() const override { return L"TFormBroken"; }
+};
+
+class ApplicationTest : public UiTest {};
+
+TEST_F(ApplicationTest, RunShowsTheMainFormAndReturnsWhenItCloses) {
+    TFormMain* Form1 = nullptr;
+    Application->CreateForm(Form1);
+    ASSERT_NE(Form1, nullptr);
+    EXPECT_EQ(Application->MainForm(), Form1);
+    EXPECT_EQ(Form1->Owner(), Application);
+    EXPECT_EQ(Form1->created, 1);
+    EXPECT_FALSE(Form1->Visible);
+    TFormMain* Form2 = nullptr;
+    Application->CreateForm(Form2);
+    EXPECT_EQ(Application->MainForm(), Form1);  // only the first is the main form
+
+    auto* exit = new TBitBtn(Form1);
+    exit->Parent = Form1;
+    exit->OnClick = [&] { Form1->Close(); };  // as the main menu's "8退出系统"
+    bool visibleInRun = false;
+    RunSoon([&] {
+        visibleInRun = Form1->Visible && IsWindowVisible(Form1->WindowHandle());
+        PressKey(VK_RETURN);
+    });
+    Application->Run();
+    EXPECT_TRUE(visibleInRun);
+    EXPECT_FALSE(Application->Terminated());  // over; a later loop starts afresh
+    FreeComponent(Form1);
+    EXPECT_EQ(Application->MainForm(), nullptr);
+    FreeComponent(Form2);
+}
+
+TEST_F(ApplicationTest, AFailedCreationDeletesTheFormAndPassesTheErrorOn) {
+    TFormBroken* Form3 = reinterpret_cast<TFormBroken*>(1);
+    const size_t forms = Application->Forms().size();
+    EXPECT_THROW(Application->CreateForm(Form3), EDatabaseError);
+    EXPECT_EQ(Form3, nullptr);
+    EXPECT_EQ(Application->Forms().size(), forms);
+    EXPECT_EQ(Application->MainForm(), nullptr);
+}
+
+}  // namespace
