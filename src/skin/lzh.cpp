@@ -7,11 +7,10 @@
 
 namespace {
 
-// Everything a decode needs, allocated when it starts and released when it ends, whichever
-// way it ends. The ring has the classic size of N + F - 1 bytes.
+// The Huffman tables of a decode, allocated when it starts and released when it ends,
+// whichever way it ends. (The window is the output itself; see Decode.)
 struct DecoderTables {
     LzhTree tree;
-    uint8_t ring[kLzhWindow + kLzhMaxMatch - 1];
 };
 
 // Reads bits most significant first. The classic reader keeps 16 bits and fetches a byte
@@ -34,6 +33,15 @@ public:
         buffer <<= 8;
         count -= 8;
         return byte;
+    }
+
+    // The next n bits (1 to 24) as a number.
+    unsigned Bits(int n) {
+        if (count < n) Refill();
+        const unsigned value = unsigned(buffer >> (64 - n));
+        buffer <<= n;
+        count -= n;
+        return value;
     }
 
     // Input bytes the classic reader has taken after consuming the same bits: before each read
@@ -62,30 +70,22 @@ private:
 
 }  // namespace
 
-void TLZH::Decode(MemoryStream& input, MemoryStream& output, size_t size) {
-    std::unique_ptr<DecoderTables> tables(new (std::nothrow) DecoderTables);
-    if (!tables) throw ElzhException(kLzhNoMemoryMessage);
-    LzhTree& tree = tables->tree;
-    uint8_t* const ring = tables->ring;
-    tree.Start();
-    constexpr int kStart = kLzhWindow - kLzhMaxMatch;
-    std::memset(ring, ' ', kStart);
-    std::memset(ring + kStart, 0, sizeof(tables->ring) - kStart);
+namespace {
 
-    const size_t inStart = input.Position();
-    const std::span<const uint8_t> in = input.Bytes().subspan(inStart);
-    BitReader bits(in.data(), in.data() + in.size());
+constexpr size_t kSpaces = kLzhWindow - kLzhMaxMatch;  // the window's initial spaces
+// Room after the size: the last match may run F - 1 bytes past it, and a block copy writes
+// up to 15 bytes past its match.
+constexpr size_t kSlack = kLzhMaxMatch + 16;
 
-    // Decode straight into the output buffer; it may overrun the size by one match.
-    std::vector<uint8_t>& outBuffer = output.Buffer();
-    const size_t outStart = output.Position();
-    const size_t oldSize = outBuffer.size();
-    outBuffer.resize(std::max(oldSize, outStart + size + kLzhMaxMatch));
-    uint8_t* out = outBuffer.data() + outStart;
+// Decodes into out (size + kSlack bytes) and returns the number of bytes produced.
+//
+// The classic decoder keeps a ring of N bytes, starting with N - F spaces and writing from
+// N - F on; a match copies from the ring position `distance` back. Output byte j is ring
+// position N - F + j, and a distance never exceeds N, so the byte a match copies is output
+// byte (j - distance) when that is not negative, and otherwise the ring's initial contents
+// there: a space, or a zero for the F positions after the spaces. The output is the ring.
+size_t DecodeInto(LzhTree& tree, BitReader& bits, uint8_t* out, size_t size) {
     size_t produced = 0;
-    unsigned r = kStart;
-    constexpr unsigned kMask = kLzhWindow - 1;
-
     while (produced < size) {
         unsigned c = tree.son[kLzhRoot];
         while (c < unsigned(kLzhTreeSize)) c = tree.son[c + bits.Bit()];
@@ -93,26 +93,61 @@ void TLZH::Decode(MemoryStream& input, MemoryStream& output, size_t size) {
         tree.Update(int(c));
         if (c < 256) {
             out[produced++] = uint8_t(c);
-            ring[r] = uint8_t(c);
-            r = (r + 1) & kMask;
             continue;
         }
+        // The upper 6 bits of the position from the prefix code in the next 8 bits, then the
+        // rest of the lower 6 bits.
         unsigned i = bits.Byte();
         const unsigned high = unsigned(kLzhPositionCodes.decodeCode[i]) << 6;
-        for (int j = kLzhPositionCodes.decodeLength[i] - 2; j > 0; --j) i = (i << 1) + bits.Bit();
-        const unsigned position = high | (i & 0x3F);
-        unsigned from = (r - position - 1) & kMask;
-        const unsigned length = c - 255 + kLzhThreshold;
-        for (unsigned k = 0; k < length; ++k) {
-            const uint8_t byte = ring[from];
-            from = (from + 1) & kMask;
-            out[produced++] = byte;
-            ring[r] = byte;
-            r = (r + 1) & kMask;
+        const int extra = kLzhPositionCodes.decodeLength[i] - 2;
+        i = (i << extra) | bits.Bits(extra);
+        const size_t distance = (high | (i & 0x3F)) + 1;
+        const size_t length = c - 255 + kLzhThreshold;
+        uint8_t* to = out + produced;
+        if (distance <= produced) {
+            const uint8_t* from = to - distance;
+            if (distance >= 16) {
+                // Blocks never overlap their source; a later block may read what an earlier
+                // one wrote, which is what the byte-wise copy would have read too.
+                for (size_t k = 0; k < length; k += 16) std::memcpy(to + k, from + k, 16);
+            } else {
+                for (size_t k = 0; k < length; ++k) to[k] = from[k];  // a repeated short pattern
+            }
+        } else {
+            for (size_t k = 0; k < length; ++k) {
+                const ptrdiff_t j = ptrdiff_t(produced + k) - ptrdiff_t(distance);
+                to[k] = j >= 0 ? out[j] : j >= -ptrdiff_t(kSpaces) ? uint8_t(' ') : uint8_t(0);
+            }
         }
+        produced += length;
     }
+    return produced;
+}
 
-    outBuffer.resize(std::max(oldSize, outStart + produced));
-    output.Seek(outStart + produced);
+}  // namespace
+
+void TLZH::Decode(MemoryStream& input, MemoryStream& output, size_t size) {
+    std::unique_ptr<DecoderTables> tables(new (std::nothrow) DecoderTables);
+    if (!tables) throw ElzhException(kLzhNoMemoryMessage);
+    tables->tree.Start();
+
+    const size_t inStart = input.Position();
+    const std::span<const uint8_t> in = input.Bytes().subspan(inStart);
+    BitReader bits(in.data(), in.data() + in.size());
+
+    if (output.Position() == output.Size()) {
+        // Appending (the usual case): decode in place, then drop the slack.
+        std::vector<uint8_t>& buffer = output.Buffer();
+        const size_t start = buffer.size();
+        buffer.resize(start + size + kSlack);
+        const size_t produced = DecodeInto(tables->tree, bits, buffer.data() + start, size);
+        buffer.resize(start + produced);
+        output.Seek(start + produced);
+    } else {
+        // Writing over bytes that follow: the slack must not touch them.
+        std::vector<uint8_t> scratch(size + kSlack);
+        const size_t produced = DecodeInto(tables->tree, bits, scratch.data(), size);
+        output.Write(scratch.data(), produced);
+    }
     input.Seek(inStart + std::min(in.size(), bits.ClassicBytesTaken()));
 }

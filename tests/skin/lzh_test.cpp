@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -311,6 +312,23 @@ TEST(Lzh, DecodeStartsAtTheInputPositionAndWritesAtTheOutputPosition) {
     EXPECT_EQ(out.Buffer(), expected);
     EXPECT_EQ(out.Position(), expected.size());
     EXPECT_EQ(in.Position(), 4 + stream.size() + 1);
+}
+
+TEST(Lzh, DecodingOverExistingBytesLeavesTheRestAlone) {
+    // Long matches are copied in blocks that may run past the match; over bytes that follow
+    // the output position nothing beyond the decoded bytes may change.
+    const std::vector<uint8_t> data = SampleText(3000);
+    const std::vector<uint8_t> stream = TLZH::Encode(data);
+    std::vector<uint8_t> existing(4000, 0xEE);
+    MemoryStream out(existing);
+    out.Seek(100);
+    MemoryStream in(stream);
+    TLZH().Decode(in, out, data.size());
+    ASSERT_EQ(out.Size(), 4000u);
+    EXPECT_EQ(out.Position(), 100 + data.size());
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), out.Buffer().begin() + 100));
+    EXPECT_EQ(std::count(out.Buffer().begin(), out.Buffer().begin() + 100, 0xEE), 100);
+    EXPECT_EQ(std::count(out.Buffer().begin() + 3100, out.Buffer().end(), 0xEE), 900);
 }
 
 TEST(Lzh, TruncatedStreamStillYieldsTheDeclaredLength) {

@@ -1,7 +1,10 @@
 // Speed of the skin package path: unpacking and loading our shipped skin (target: 10 ms or
-// less) and LZHUF decoding of a 2 MB text stream (target: 100 MB/s of output or more).
+// less) and LZHUF decoding of a 2 MB text stream (target: 100 MB/s of output or more), for
+// real prose and for a harder made-up text. bytes_per_second is in units of 2^20.
 #include <benchmark/benchmark.h>
 
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -17,9 +20,28 @@ const std::vector<uint8_t>& ShippedPackage() {
     return package;
 }
 
-// Two megabytes of text with the statistics of prose and descriptions: words of varied
-// length, punctuation, numbers and line ends, drawn from a fixed vocabulary.
-const std::vector<uint8_t>& Text2MB() {
+constexpr size_t kTextSize = size_t(2) << 20;
+
+// Two megabytes of real prose: the licence texts every Debian system carries, repeated.
+// Empty when they are missing.
+const std::vector<uint8_t>& Prose2MB() {
+    static const std::vector<uint8_t> text = [] {
+        std::string prose;
+        for (const char* name : {"GPL-3", "LGPL-2.1", "Apache-2.0", "MPL-2.0"}) {
+            std::ifstream in(std::string("/usr/share/common-licenses/") + name, std::ios::binary);
+            prose.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+        std::vector<uint8_t> out;
+        while (!prose.empty() && out.size() < kTextSize) out.insert(out.end(), prose.begin(), prose.end());
+        if (!out.empty()) out.resize(kTextSize);
+        return out;
+    }();
+    return text;
+}
+
+// Two megabytes of made-up text, harder than prose: words drawn at random from a vocabulary
+// of 3000, so that there are few repeated phrases and many literals.
+const std::vector<uint8_t>& Synthetic2MB() {
     static const std::vector<uint8_t> text = [] {
         std::mt19937 random(42);
         std::vector<std::string> words;
@@ -31,12 +53,12 @@ const std::vector<uint8_t>& Text2MB() {
             words.push_back(w);
         }
         std::string s;
-        while (s.size() < (2u << 20)) {
+        while (s.size() < kTextSize) {
             s += words[std::min(random() % words.size(), random() % words.size())];
             const uint32_t r = random() % 100;
             s += r < 80 ? " " : r < 88 ? ", " : r < 94 ? ". " : r < 97 ? std::to_string(random() % 1000) + " " : "\r\n";
         }
-        s.resize(2u << 20);
+        s.resize(kTextSize);
         return std::vector<uint8_t>(s.begin(), s.end());
     }();
     return text;
@@ -60,8 +82,11 @@ void BM_UnpackAndLoadShippedSkin(benchmark::State& state) {
 }
 BENCHMARK(BM_UnpackAndLoadShippedSkin)->Unit(benchmark::kMillisecond);
 
-void BM_DecodeText2MB(benchmark::State& state) {
-    const std::vector<uint8_t>& text = Text2MB();
+void DecodeText(benchmark::State& state, const std::vector<uint8_t>& text) {
+    if (text.empty()) {
+        state.SkipWithError("no text to decode");
+        return;
+    }
     const std::vector<uint8_t> stream = TLZH::Encode(text);
     for (auto _ : state) {
         MemoryStream in(stream);
@@ -72,14 +97,19 @@ void BM_DecodeText2MB(benchmark::State& state) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
     state.counters["ratio"] = double(text.size()) / double(stream.size());
 }
-BENCHMARK(BM_DecodeText2MB)->Unit(benchmark::kMillisecond);
 
-void BM_EncodeText2MB(benchmark::State& state) {
-    const std::vector<uint8_t>& text = Text2MB();
+void BM_DecodeProse2MB(benchmark::State& state) { DecodeText(state, Prose2MB()); }
+BENCHMARK(BM_DecodeProse2MB)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeSyntheticText2MB(benchmark::State& state) { DecodeText(state, Synthetic2MB()); }
+BENCHMARK(BM_DecodeSyntheticText2MB)->Unit(benchmark::kMillisecond);
+
+void BM_EncodeProse2MB(benchmark::State& state) {
+    const std::vector<uint8_t>& text = Prose2MB();
     for (auto _ : state) benchmark::DoNotOptimize(TLZH::Encode(text).data());
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
 }
-BENCHMARK(BM_EncodeText2MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EncodeProse2MB)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
