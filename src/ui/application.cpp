@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/errors.h"
 #include "base/utf.h"
 #include "ui/automation.h"
 #include "ui/box_watcher.h"
@@ -31,6 +32,9 @@ bool EnvironmentVariableSet(const wchar_t* name) {
     return GetEnvironmentVariableW(name, value, 8) > 0;
 }
 
+constexpr wchar_t kApplicationClass[] = L"TApplication";
+constexpr UINT kActivateLastForm = WM_APP + 0x3E0;
+
 // Deletes the message form when the box is over (it is not in any dispatch then).
 struct FreeDeleter {
     void operator()(TComponent* c) const { FreeComponent(c); }
@@ -40,12 +44,92 @@ struct FreeDeleter {
 
 TApplication* const Application = &theApplication;
 
-TApplication::TApplication() : TComponent(nullptr), Title(ExecutableTitle()) {}
+TApplication::TApplication() : TComponent(nullptr), title_(ExecutableTitle()) {}
 
 TApplication::~TApplication() {
     DestroyComponents();
     watcher_.reset();
     automation_.reset();
+    if (window_) DestroyWindow(window_);
+}
+
+void TApplication::SetTitle(const std::wstring& title) {
+    title_ = title;
+    if (window_) SetWindowTextW(window_, title_.c_str());
+}
+
+HWND TApplication::Handle() {
+    if (window_) return window_;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExW(instance, kApplicationClass, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = WindowProc;
+        wc.hInstance = instance;
+        wc.hIcon = LoadIconW(instance, L"MAINICON");
+        if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kApplicationClass;
+        RegisterClassExW(&wc);
+    }
+    window_ = CreateWindowExW(0, kApplicationClass, title_.c_str(),
+                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                              GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+                              nullptr, instance, nullptr);
+    if (!window_) throw Exception("Cannot create the application window");
+    return window_;
+}
+
+LRESULT CALLBACK TApplication::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ACTIVATE:
+            // The window has nothing to show: the form the learner last used takes over,
+            // once the activation in progress has finished.
+            if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) PostMessageW(hwnd, kActivateLastForm, 0, 0);
+            return 0;
+        case kActivateLastForm:
+            Application->ActivateLastForm();
+            return 0;
+        case WM_SIZE:
+            // Minimised, the program's forms go out of sight with it (Windows does this for
+            // owned windows, Wine does not); restored, they come back.
+            if (wParam == SIZE_MINIMIZED) ShowOwnedPopups(hwnd, FALSE);
+            if (wParam == SIZE_RESTORED) ShowOwnedPopups(hwnd, TRUE);
+            break;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) != SC_CLOSE) break;
+            [[fallthrough]];
+        case WM_CLOSE:
+            if (TForm* main = Application->MainForm()) {
+                FormDispatchGuard guard(main);
+                try {
+                    main->Close();
+                } catch (const std::exception& e) {
+                    Application->ShowException(e);
+                }
+            }
+            return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void TApplication::ActivateLastForm() {
+    if (!window_ || IsIconic(window_) || GetActiveWindow() != window_) return;
+    HWND last = GetLastActivePopup(window_);
+    if (last && last != window_ && IsWindowVisible(last) && IsWindowEnabled(last)) {
+        SetActiveWindow(last);
+        return;
+    }
+    if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->WindowHandle()))
+        SetActiveWindow(mainForm_->WindowHandle());
+}
+
+bool TApplication::MinimizeProgram() {
+    if (!window_ || !IsWindowVisible(window_)) return false;
+    ShowWindow(window_, SW_MINIMIZE);
+    return true;
 }
 
 void TApplication::Initialize() {
@@ -58,8 +142,10 @@ void TApplication::Initialize() {
 
 void TApplication::Run() {
     terminated_ = false;
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);  // the program's task bar button
     if (mainForm_) mainForm_->Show();
     while (!terminated_) HandleMessage();
+    ShowWindow(window_, SW_HIDE);
     // The run is over; a later loop starts afresh.
     terminated_ = false;
 }
@@ -169,9 +255,9 @@ int TApplication::MessageBox(const std::wstring& text, const std::wstring& capti
 }
 
 void TApplication::ShowMessage(const std::wstring& text) {
-    std::unique_ptr<TMessageForm, FreeDeleter> box(new TMessageForm(text, Title, BoxOwner()));
+    std::unique_ptr<TMessageForm, FreeDeleter> box(new TMessageForm(text, title_, BoxOwner()));
     box->Create();
-    BoxOpened(TOpenBox{TBoxKind::ShowMessage, Title, text, box->WindowHandle()});
+    BoxOpened(TOpenBox{TBoxKind::ShowMessage, title_, text, box->WindowHandle()});
     int result = mrCancel;
     try {
         result = box->ShowModal();
@@ -183,7 +269,7 @@ void TApplication::ShowMessage(const std::wstring& text) {
 }
 
 void TApplication::ShowException(const std::exception& error) {
-    ShowSystemBox(TBoxKind::ErrorBox, Utf8ToWide(error.what()), Title, MB_OK | MB_ICONERROR);
+    ShowSystemBox(TBoxKind::ErrorBox, Utf8ToWide(error.what()), title_, MB_OK | MB_ICONERROR);
 }
 
 void TApplication::SetBoxResponder(TBoxResponder responder) {

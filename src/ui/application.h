@@ -55,8 +55,17 @@ public:
     ~TApplication() override;
     std::wstring ClassName() const override { return L"TApplication"; }
 
-    // Shown on the task bar for the program and as the caption of its boxes.
-    std::wstring Title;
+    std::wstring GetTitle() const { return title_; }
+    void SetTitle(const std::wstring& title);
+    // Shown on the task bar for the program (the caption of the application window) and as
+    // the caption of its boxes.
+    Property<&TApplication::GetTitle, &TApplication::SetTitle> Title{this};
+
+    // The application window, of class "TApplication": never seen itself (it has no size),
+    // it owns every form, so that the program has one task bar button, captioned with the
+    // title, from Run until the loop ends. Activating it (from the task bar) activates the
+    // form that was active last; minimising the main form minimises the whole program.
+    HWND Handle();
 
     // Loads the common controls and, when the environment variable MUHE_AUTOMATION is set,
     // starts the automation interface.
@@ -118,8 +127,14 @@ public:
     void AddForm(TForm* form);
     void RemoveForm(TForm* form);
 
+    // The main form asks for the program to be minimised.
+    bool MinimizeProgram();
+
 private:
     friend class TBoxWatcher;
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void ActivateLastForm();
 
     bool ProcessMessage(MSG& msg);
     bool IsDialogKeyMessage(const MSG& msg);
@@ -129,6 +144,8 @@ private:
     void BoxClosed(int result);
     void RecordRejected(int record, int answer);
 
+    std::wstring title_;
+    HWND window_ = nullptr;
     TForm* mainForm_ = nullptr;
     std::vector<TForm*> forms_;
     std::vector<TOpenBox> openBoxes_;

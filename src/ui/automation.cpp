@@ -132,8 +132,10 @@ std::string AutomationDumpWindow(HWND window) {
         boxText = messageForm->Text();
         described = GetWindow(window, GW_OWNER);
     }
-    if (isBox && !described) {
-        if (TForm* main = Application->MainForm(); main && main->HandleAllocated()) described = main->WindowHandle();
+    // A box owned by no form (or by the application window) is described over the main form.
+    if (isBox && (!described || described == Application->Handle())) {
+        TForm* main = Application->MainForm();
+        described = main && main->HandleAllocated() ? main->WindowHandle() : nullptr;
     }
 
     JsonWriter json;

@@ -116,10 +116,9 @@ DWORD TForm::WindowExStyle() const { return borderStyle_ == bsDialog ? WS_EX_DLG
 void TForm::CreateParams(TCreateParams& params) {
     params.style = WindowStyle();
     params.exStyle = WindowExStyle();
-    params.parent = nullptr;
-    // Secondary windows belong to the main window: they stay above it and go with it.
-    if (TForm* main = Application->MainForm(); main && main != this && main->HandleAllocated())
-        params.parent = main->WindowHandle();
+    // Every form belongs to the application window, which alone stands for the program on
+    // the task bar.
+    params.parent = Application->Handle();
 }
 
 void TForm::UpdateStyle() {
@@ -331,6 +330,13 @@ void TForm::WndProc(TMessage& message) {
         case CM_RELEASE:
             message.Result = 0;
             return;
+        case WM_SYSCOMMAND:
+            if ((message.WParam & 0xFFF0) == SC_MINIMIZE && Application->MainForm() == this &&
+                Application->MinimizeProgram()) {
+                message.Result = 0;
+                return;
+            }
+            break;
     }
     TWinControl::WndProc(message);
 }

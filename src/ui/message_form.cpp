@@ -55,5 +55,5 @@ TMessageForm::TMessageForm(const std::wstring& text, const std::wstring& caption
 
 void TMessageForm::CreateParams(TCreateParams& params) {
     TForm::CreateParams(params);
-    params.parent = ownerWindow_;
+    if (ownerWindow_) params.parent = ownerWindow_;
 }

@@ -7,7 +7,8 @@
 
 class TMessageForm : public TForm {
 public:
-    // ownerWindow: the window the box belongs to (it stays above it), or nullptr.
+    // ownerWindow: the window the box belongs to (it stays above it), or nullptr for the
+    // application window.
     TMessageForm(const std::wstring& text, const std::wstring& caption, HWND ownerWindow);
     std::wstring ClassName() const override { return L"TMessageForm"; }
 

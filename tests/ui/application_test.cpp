@@ -38,13 +38,38 @@ TEST_F(ApplicationTest, RunShowsTheMainFormAndReturnsWhenItCloses) {
     auto* exit = new TBitBtn(Form1);
     exit->Parent = Form1;
     exit->OnClick = [&] { Form1->Close(); };  // as the main menu's "8退出系统"
+    Application->Title = L"木禾考试模拟系统";
+    HWND app = Application->Handle();
     bool visibleInRun = false;
+    bool minimised = false;
+    bool restored = false;
+    bool activatedForm = false;
     RunSoon([&] {
-        visibleInRun = Form1->Visible && IsWindowVisible(Form1->WindowHandle());
+        visibleInRun = Form1->Visible && IsWindowVisible(Form1->WindowHandle()) && IsWindowVisible(app);
+        // Minimising the main form minimises the program; restoring brings the form back.
+        SendMessageW(Form1->WindowHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        minimised = IsIconic(app) && !IsWindowVisible(Form1->WindowHandle());
+        ShowWindow(app, SW_RESTORE);
+        restored = IsWindowVisible(Form1->WindowHandle());
+        // The task bar button activates the application window; the form takes over.
+        SetActiveWindow(app);
+        activatedForm = PumpUntil([&] { return Form1->Active(); });
         PressKey(VK_RETURN);
     });
     Application->Run();
     EXPECT_TRUE(visibleInRun);
+    EXPECT_TRUE(minimised);
+    EXPECT_TRUE(restored);
+    EXPECT_TRUE(activatedForm);
+    EXPECT_FALSE(IsWindowVisible(app));
+    // The one task bar window is the application's, with the title; the forms belong to it.
+    wchar_t text[32] = {};
+    GetWindowTextW(app, text, 32);
+    EXPECT_STREQ(text, L"木禾考试模拟系统");
+    EXPECT_EQ(GetWindow(Form1->WindowHandle(), GW_OWNER), app);
+    wchar_t className[32] = {};
+    GetClassNameW(app, className, 32);
+    EXPECT_STREQ(className, L"TApplication");
     EXPECT_FALSE(Application->Terminated());  // over; a later loop starts afresh
     FreeComponent(Form1);
     EXPECT_EQ(Application->MainForm(), nullptr);
