@@ -122,7 +122,7 @@ bool TSkinData::LoadSkin() {
         throw ESkinError("The skin package holds no skin description (no entry named *.ini)");
     const std::span<const uint8_t> text = description.Bytes();
     const IniFile ini(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
-    TSkinContent fresh = ReadSkinDescription(ini, reader, [this](SysColour c) { return SystemColour(c); });
+    TSkinContent fresh = LoadSkinIni(ini, reader, [this](SysColour c) { return SystemColour(c); });
     content = std::move(fresh);
     skinPending = false;
     return true;

@@ -357,8 +357,8 @@ private:
 
 }  // namespace
 
-TSkinContent ReadSkinDescription(const IniFile& ini, const TSkinReader& reader,
-                                 const std::function<ColourRef(SysColour)>& systemColour) {
+TSkinContent LoadSkinIni(const IniFile& ini, const TSkinReader& reader,
+                         const std::function<ColourRef(SysColour)>& systemColour) {
     DescriptionReader r(ini, reader, systemColour);
     return r.Read();
 }

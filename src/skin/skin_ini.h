@@ -16,8 +16,8 @@
 // EInvalidGraphic.
 void LoadEntryBitmap(const TSkinReader& reader, Bitmap32& bitmap, std::string_view fileName);
 
-// Reads every part of the skin from the description. Missing keys take their defaults and
-// missing sections leave their slots empty; systemColour supplies the colours a description
-// does not give.
-TSkinContent ReadSkinDescription(const IniFile& ini, const TSkinReader& reader,
-                                 const std::function<ColourRef(SysColour)>& systemColour);
+// Reads every part of a skin from its description into a fresh skin (the component takes it
+// over only once it is complete). Missing keys take their defaults and missing sections leave
+// their slots empty; systemColour supplies the colours a description does not give.
+TSkinContent LoadSkinIni(const IniFile& ini, const TSkinReader& reader,
+                         const std::function<ColourRef(SysColour)>& systemColour);

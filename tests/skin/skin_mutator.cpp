@@ -266,8 +266,9 @@ void Exercise(const TDataSkinObject* p, uint32_t& seed) {
         seed = seed * 1664525u + 1013904223u;
         return int((seed >> 8) % uint32_t(n));
     };
-    const int n = p->FrameCount;
-    for (int frame : {0, 1, 2 + next(std::max(n, 1)), n, n + 1}) {
+    const int n = p->FrameCount;  // any value a damaged description can give
+    const int beyond = n < INT32_MAX ? n + 1 : n;
+    for (int frame : {0, 1, 2 + next(std::clamp(n, 1, 1000)), n, beyond}) {
         const int w = next(40), h = next(40);
         const FrameLayout layout = next(2) ? FrameLayout::SideBySide : FrameLayout::Stacked;
         const Bitmap32 out = RenderPart(w, h, *p, layout, next(2) == 1, frame);
