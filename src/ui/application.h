@@ -99,6 +99,11 @@ public:
     // Handles one message, waiting for one if there is none.
     void HandleMessage();
 
+    // Deletes the forms the application owns, the last created first. The destructor does
+    // the same when the program ends (after main returns); call it before deleting what the
+    // forms still use, such as the database connections their queries run on.
+    void DestroyForms() { DestroyComponents(); }
+
     TForm* MainForm() const { return mainForm_; }
     // Every form in existence, in creation order.
     const std::vector<TForm*>& Forms() const { return forms_; }

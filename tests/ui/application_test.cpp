@@ -71,9 +71,12 @@ TEST_F(ApplicationTest, RunShowsTheMainFormAndReturnsWhenItCloses) {
     GetClassNameW(app, className, 32);
     EXPECT_STREQ(className, L"TApplication");
     EXPECT_FALSE(Application->Terminated());  // over; a later loop starts afresh
-    FreeComponent(Form1);
+    bool freed = false;
+    Form2->AddFreeNotification([&] { freed = true; });
+    Application->DestroyForms();
+    EXPECT_TRUE(freed);
     EXPECT_EQ(Application->MainForm(), nullptr);
-    FreeComponent(Form2);
+    EXPECT_EQ(Application->ComponentCount(), 0);
 }
 
 TEST_F(ApplicationTest, AFailedCreationDeletesTheFormAndPassesTheErrorOn) {
