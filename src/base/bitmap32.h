@@ -1,6 +1,7 @@
 #pragma once
 // A portable 32-bit picture: rows top-down, one uint32_t per pixel laid out as 0x00RRGGBB
 // (byte order B, G, R, X in memory, the layout of a 32-bit top-down DIB section).
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

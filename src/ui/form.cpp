@@ -275,6 +275,9 @@ bool TForm::CloseModal() {
 }
 
 void TForm::Release() {
+    // Once asked, the form goes exactly once: a second request (a window that released itself
+    // on closing, then its opener releasing it too) must not post a second deletion.
+    if (releasePending_) return;
     releasePending_ = true;
     if (busy_ == 0) PostRelease();
 }

@@ -79,6 +79,20 @@ TEST_F(ReleaseTest, ModalFormWithCaFreeOutlivesShowModalAndGoesAfterwards) {
     EXPECT_EQ(reference, nullptr);
 }
 
+TEST_F(ReleaseTest, AFormReleasedOnClosingAndAgainByItsOpenerGoesOnce) {
+    bool alive = false;
+    int deletions = 0;
+    auto* form = new TNotingForm(nullptr, &alive);
+    form->AddFreeNotification([&] { ++deletions; });
+    form->OnClose = [](TCloseAction& action) { action = caFree; };
+    RunSoon([&] { form->Close(); });
+    form->ShowModal();
+    form->Release();  // the opener's own release, as the main menu does it
+    EXPECT_TRUE(PumpUntil([&] { return !alive; }));
+    PumpFor(50);  // a second deletion message would arrive now
+    EXPECT_EQ(deletions, 1);
+}
+
 TEST_F(ReleaseTest, FormReleasedWhileItsHandlerWaitsInANestedLoopGoesWhenTheHandlerEnds) {
     bool alive = false;
     auto* form = new TNotingForm(nullptr, &alive);
