@@ -42,3 +42,18 @@ function(muhe_library name)
   add_library(${name} STATIC ${ARGN})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
 endfunction()
+
+# muhe_window_test(NAME SOURCES ... LIBS ...): a window test under Wine. It links the
+# toolkit's test support, the program's resources (so windows show the program's pictures)
+# and knows the sample installation. Under Xvfb there is no window manager, and Wine waits
+# for one whenever a managed window is hidden or destroyed, so Wine keeps the windows of this
+# executable unmanaged (activation and focus work alike).
+function(muhe_window_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  muhe_test(${name} SOURCES ${T_SOURCES} $<TARGET_OBJECTS:muhe_resources> LIBS ${T_LIBS} muhe_window_test_support)
+  target_compile_definitions(${name} PRIVATE MUHE_SAMPLE_DIR="Z:${PROJECT_SOURCE_DIR}/build/sample")
+  add_test(NAME ${name}_unmanaged_windows
+    COMMAND wine reg add "HKCU\\Software\\Wine\\AppDefaults\\${name}.exe\\X11 Driver" /v Managed /d N /f)
+  set_tests_properties(${name}_unmanaged_windows PROPERTIES FIXTURES_SETUP ${name}_windows)
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED ${name}_windows)
+endfunction()
