@@ -1,0 +1,199 @@
+#include "exam/win/form5.h"
+
+#include "drill/answer_codes.h"
+#include "ui/application.h"
+#include "ui/resource_picture.h"
+
+namespace {
+
+constexpr int kCardWidth = 527;
+constexpr int kRightLeft = 533;
+constexpr int kRightWidth = 221;
+
+TLabel* HeadingLabel(TComponent* owner, TWinControl* parent, const wchar_t* name, const wchar_t* caption, int left,
+                     int top, int width, int height, TColor colour) {
+    TLabel* label = new TLabel(owner);
+    label->Name = name;
+    label->Caption = caption;
+    label->SetBounds(left, top, width, height);
+    label->Parent = parent;
+    label->Font->Name = L"宋体";
+    label->Font->Height = height > 18 ? 16 : 14;
+    label->Font->Style = fsBold;
+    label->Font->Color = colour;
+    return label;
+}
+
+}  // namespace
+
+TForm5::TForm5(TComponent* owner, TADOConnection* bank)
+    : TForm(owner), query_(std::make_unique<TADOQuery>()), ADOQuery1(query_.get()) {
+    Name = L"Form5";
+    Caption = L"模拟考试";
+    SetBounds(0, 0, 769, 568);
+    Color = clWhite;
+    Position = poDesktopCenter;
+    BorderIcons = biSystemMenu | biMaximize;
+    Font->Name = L"宋体";
+    Font->Height = 12;
+
+    ADOQuery1->Name = "ADOQuery1";
+    ADOQuery1->Connection = bank;
+    ADOQuery1->SQL.SetText("select * from kaoti where id>=1 order by id");
+
+    card_ = std::make_unique<QuestionCard>(this, this, ADOQuery1, CardHeading::kPaperPosition, 0, 0, kCardWidth);
+    Label14 = card_->Label14;
+    Label12 = card_->Label12;
+    Label12->Width = 120;
+    Label21 = card_->Label21;
+    Image5 = card_->Image5;
+    Label17 = HeadingLabel(this, this, L"Label17", L"剩余时间：", 372, 26, 86, 20, clBlack);
+    Label16 = HeadingLabel(this, this, L"Label16", kClockStartLabel, 458, 26, 60, 20, clRed);
+    Label20 = HeadingLabel(this, this, L"Label20", L"", 8, 4, 300, 16, clRed);
+
+    Image1 = new TImage(this);
+    Image1->Name = L"Image1";
+    Image1->SetBounds(kRightLeft, 0, kRightWidth, 225);
+    Image1->Parent = this;
+    Image1->Center = true;
+    Panel1 = new TPanel(this);
+    Panel1->Name = L"Panel1";
+    Panel1->SetBounds(kRightLeft, 225, kRightWidth, 306);
+    Panel1->Parent = this;
+    Panel1->Color = clWhite;
+    Panel1->BevelOuter = bvNone;
+    sheet_ = std::make_unique<AnswerSheet>(
+        this, Panel1,
+        std::initializer_list<const wchar_t*>{L"1、答题请使用数字小键盘", L"2、数字键4为跳到上一题", L"3、数字键6为跳到下一题",
+                                              L"4、数字键8为关闭当前窗口", L"5、数字键1,2,3为您要选择的答案",
+                                              L"6、数字键5未答题", L"7、数字键*或+为交卷", L"8、数字键9跳题"});
+
+    Timer1 = new TTimer(this);
+    Timer1->Name = L"Timer1";
+    Timer1->Enabled = false;
+    Timer1->Interval = 1000;
+    Timer1->OnTimer = [this] { Timer1Timer(); };
+
+    OnCreate = [this] { FormCreate(); };
+    OnKeyPress = [this](wchar_t& key) { FormKeyPress(key); };
+    OnKeyDown = [this](WORD& key, TShiftState shift) { FormKeyDown(key, shift); };
+    OnClose = [this](TCloseAction& action) { FormClose(action); };
+}
+
+void TForm5::FormCreate() {
+    Image1->Picture->Assign(LoadResourcePicture(L"DECO"));
+    ADOQuery1->Open();
+    Label20->Caption = L"";
+    Label21->Caption = L"";
+    question_count = ADOQuery1->RecordCount();
+    draw_ = std::make_unique<PaperDraw>(question_count);
+    clock.Restart();
+    Label12->Caption = L"";
+    Label14->Caption = L"1";
+    paper.ResetAnswers();
+    for (int n = 1; n <= kPaperSize; ++n) paper.paper_ids[size_t(n)] = get_rand_index(n);
+    ADOQuery1->Locate("id", paper.paper_ids[1]);
+    card_->ShowCard();
+}
+
+int TForm5::get_rand_index(int n) {
+    return draw_->Draw(std::span<const int>(paper.paper_ids.data() + 1, size_t(n - 1)));
+}
+
+void TForm5::GoToPosition(int position) {
+    paper.current_index = position;
+    Label14->Caption = std::to_wstring(position);
+    ADOQuery1->Locate("id", paper.paper_ids[size_t(position)]);
+    card_->ShowCard();
+    const int given = paper.given_answers[size_t(position)];
+    Label12->Caption = given ? GivenAnswerText(given) : std::wstring();
+    if (paper.Ended()) {
+        if (const auto text = CorrectAnswerText(ADOQuery1->FieldByName("daan")->AsString())) Label21->Caption = *text;
+    }
+}
+
+void TForm5::FormKeyDown(WORD& key, TShiftState) {
+    // Any key-down but Num Lock starts the clock, before the key's own handling.
+    if (!paper.Ended() && Label16->Caption.Get() == kClockStartLabel && key != kVkNumLock) Timer1->Enabled = true;
+    if (key == kVkLeft) {
+        if (paper.current_index > 1) GoToPosition(paper.current_index - 1);
+    } else if (key == kVkRight) {
+        if (paper.current_index < kPaperSize) GoToPosition(paper.current_index + 1);
+    }
+}
+
+void TForm5::FormKeyPress(wchar_t& key) {
+    const int p = paper.current_index;
+    if (key == L'*' || key == L'+') {
+        if (!paper.Ended()) HandIn();
+    } else if (key == L'9') {
+        // The jump dialog joins with the practice windows; until then the key is spare.
+    } else if (key == L'4') {
+        if (p > 1) GoToPosition(p - 1);
+    } else if (key == L'6') {
+        if (p < kPaperSize) GoToPosition(p + 1);
+    } else if (key == L'8') {
+        Close();
+    } else if (key == L'1' || key == L'2') {
+        if (!paper.Ended()) Answer(AnswerCodeOfKey(key));
+    } else if (key == L'3') {
+        if (!paper.Ended() && card_->ThirdOptionShown()) Answer(3);
+    } else if (key == L'5') {
+        if (!paper.Ended()) FirstUnanswered();
+    }
+}
+
+void TForm5::Answer(int code) {
+    const int p = paper.current_index;
+    if (p == kPaperSize) Application->ShowMessage(kLastQuestionMessage);
+    paper.RecordAnswer(p, code, ADOQuery1->FieldByName("daan")->AsString());
+    sheet_->Colour(p, clRed);
+    if (p < kPaperSize) {
+        // The card stays on the question; the learner moves on with "6".
+        card_->ShowCard();
+        Label12->Caption = GivenAnswerText(code);
+    }
+}
+
+void TForm5::FirstUnanswered() {
+    const int p = paper.FirstUnanswered();
+    if (p == 0) return;
+    Label12->Caption = L"";
+    Label21->Caption = L"";
+    GoToPosition(p);
+}
+
+void TForm5::MarkEndOfPaper() {
+    for (int p : paper.PositionsNotRight()) sheet_->Colour(p, clBlue);
+}
+
+void TForm5::ShowScoreIn(TLabel* label) { label->Caption = kScorePrefix + std::to_wstring(paper.Score()); }
+
+void TForm5::HandIn() {
+    if (Application->MessageBox(kHandInQuestion, kPromptCaption, MB_YESNO) != IDYES) return;
+    Timer1->Enabled = false;
+    paper.handed_in = "t";
+    MarkEndOfPaper();
+    ShowScoreIn(Label20);
+}
+
+void TForm5::Timer1Timer() {
+    if (!clock.Tick()) {
+        paper.handed_in = "t";
+        MarkEndOfPaper();
+        ShowScoreIn(Label12);
+        Timer1->Enabled = false;
+        Label16->Caption = L"0:00";
+        return;
+    }
+    Label16->Caption = clock.Label();
+}
+
+void TForm5::FormClose(TCloseAction& action) {
+    if (Label16->Caption.Get() == kClockStartLabel || paper.Ended()) {
+        action = caFree;
+        return;
+    }
+    Application->ShowMessage(kCloseRefusedMessage);
+    action = caNone;
+}
