@@ -11,3 +11,16 @@ for bench in "$top"/build/bench/bin/*_bench; do
   echo "== $(basename "$bench")"
   "$bench" --benchmark_counters_tabular=true "$@"
 done
+
+# The in-program figures, under Wine, on a copy of the sample installation.
+exe="$top/build/win/bin/muhe.exe"
+if [ -f "$exe" ] && [ -f "$top/build/sample/jjj" ]; then
+  echo "== muhe.exe --bench (under Wine)"
+  work=$(mktemp -d /tmp/muhe-bench-XXXXXX)
+  cp "$top/build/sample/jjj" "$top/build/sample/bz" "$work/"
+  source "$top/scripts/wine-env.sh"
+  wine reg add 'HKCU\Software\Wine\AppDefaults\muhe.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  (cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" wine "$exe" --bench >/dev/null 2>&1)
+  cat "$work/bench.txt"
+  rm -rf "$work"
+fi

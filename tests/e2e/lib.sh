@@ -9,6 +9,9 @@ MUHE_EXE="$e2e_top/build/win/bin/muhe.exe"
 MUHE_PROBE="$e2e_top/build/win/bin/muhe-probe.exe"
 MUHE_SAMPLE="$e2e_top/build/sample"
 E2E_SHOTS="$e2e_top/build/screenshots"
+# Without a window manager Wine waits for one whenever a managed window goes; the trainer's
+# windows are unmanaged while the end-to-end tests run.
+wine reg add 'HKCU\Software\Wine\AppDefaults\muhe.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 e2e_failures=0
 e2e_name=$(basename "${BASH_SOURCE[1]:-e2e}" .sh)
 
@@ -25,7 +28,7 @@ e2e_workdir() {
 
 # Starts the trainer in a working directory; sets MUHE_PID.
 e2e_start() {
-  (cd "$1" && exec wine "$MUHE_EXE" >/dev/null 2>&1) &
+  (cd "$1" && exec wine "$MUHE_EXE" >"${MUHE_LOG:-/dev/null}" 2>&1) &
   MUHE_PID=$!
 }
 
@@ -43,15 +46,27 @@ e2e_wait_window() {
 # The active window's state as JSON.
 e2e_dump() { wine "$MUHE_PROBE" dump 2>/dev/null | tr -d '\r'; }
 
-# Sends keys (xdotool key names) to a window and lets the program handle them.
+# Sends keys (xdotool key names) as typed on the keyboard, to the window that has the focus
+# (the trainer's active window; `id` names the window the test means and must be it). Keys
+# go through the X test extension like real typing: a key event sent to one window directly
+# reaches Wine twice when that window closes on it.
 e2e_keys() {
   local id=$1
   shift
-  xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
   for key in "$@"; do
-    xdotool key --window "$id" "$key"
+    xdotool key "$key" 2>/dev/null
     sleep 0.3
   done
+}
+
+# Waits for a box with the given caption and answers it with a key (Return for its default
+# button). The box goes away on the key-down, so the key-up may find no window: harmless.
+e2e_answer_box() {
+  local id
+  id=$(e2e_wait_window "$1" 10) || return 1
+  sleep 0.3
+  xdotool key "$2" 2>/dev/null
+  sleep 0.5
 }
 
 e2e_screenshot() {

@@ -1,0 +1,104 @@
+#include "app/bench.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "app/window_refs.h"
+#include "data/data_module.h"
+#include "exam/win/form5.h"
+#include "ui/application.h"
+
+namespace {
+
+int64_t Now() {
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t.QuadPart;
+}
+
+double Milliseconds(int64_t from, int64_t to) {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return double(to - from) * 1000.0 / double(f.QuadPart);
+}
+
+struct Figures {
+    std::vector<double> samples;
+    void Add(double ms) { samples.push_back(ms); }
+    double Median() {
+        std::sort(samples.begin(), samples.end());
+        return samples.empty() ? 0 : samples[samples.size() / 2];
+    }
+    double Max() const { return samples.empty() ? 0 : *std::max_element(samples.begin(), samples.end()); }
+};
+
+std::string Line(const char* what, double value, const char* unit, double target) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%-48s %9.3f %s   (target <= %g %s)\n", what, value, unit, target, unit);
+    return text;
+}
+
+// Paints now what is invalid (WM_PAINT is sent, not posted).
+void PaintNow(TForm* form) { UpdateWindow(form->Handle()); }
+
+}  // namespace
+
+int RunBenchmark(int64_t startTicks) {
+    std::string report = "muhe.exe --bench\n";
+    Application->CreateForm(Form1);
+    DataModule3 = new TDataModule3();
+    Form1->Show();
+    PaintNow(Form1);
+    report += Line("start-up to the main window's first paint", Milliseconds(startTicks, Now()), "ms", 150);
+
+    // The mock exam: opening (query, count, 100 draws, first card, first paint), then keys.
+    Figures opening, keys, moves;
+    for (int round = 0; round < 20; ++round) {
+        const int64_t t0 = Now();
+        auto* exam = new TForm5(Form1, &DataModule3->ADOConnection1);
+        Form5 = exam;
+        exam->Show();
+        PaintNow(exam);
+        opening.Add(Milliseconds(t0, Now()));
+        for (int k = 0; k < 99; ++k) {
+            const wchar_t key = k % 3 == 0 ? L'2' : L'6';
+            const int64_t k0 = Now();
+            SendMessageW(exam->Handle(), WM_CHAR, key, 1);
+            PaintNow(exam);
+            keys.Add(Milliseconds(k0, Now()));
+        }
+        // A card move alone: locate, picture, repaint.
+        for (int p = 1; p <= 100; ++p) {
+            const int64_t m0 = Now();
+            exam->GoToPosition(p);
+            PaintNow(exam);
+            moves.Add(Milliseconds(m0, Now()));
+        }
+        exam->paper.handed_in = "t";
+        FreeComponent(exam);
+        Form5 = nullptr;
+        Application->ProcessMessages();
+    }
+    report += Line("opening the mock exam (median of 20)", opening.Median(), "ms", 30);
+    report += Line("opening the mock exam (slowest)", opening.Max(), "ms", 30);
+    report += Line("an exam key's handling and repaint (median)", keys.Median(), "ms", 2);
+    report += Line("an exam key's handling and repaint (slowest)", keys.Max(), "ms", 2);
+    report += Line("a card move: locate, picture, repaint (median)", moves.Median(), "ms", 2);
+    report += Line("a card move: locate, picture, repaint (slowest)", moves.Max(), "ms", 2);
+
+    if (FILE* out = _wfopen(L"bench.txt", L"wb")) {
+        std::fwrite(report.data(), 1, report.size(), out);
+        std::fclose(out);
+    }
+    std::fwrite(report.data(), 1, report.size(), stdout);
+    std::fflush(stdout);
+    Application->DestroyForms();
+    delete DataModule3;
+    DataModule3 = nullptr;
+    return 0;
+}

@@ -1,0 +1,173 @@
+#include "app/form1.h"
+
+#include <shellapi.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/school_contact.h"
+#include "app/window_refs.h"
+#include "data/data_module.h"
+#include "exam/win/form5.h"
+#include "ui/application.h"
+#include "ui/resource_picture.h"
+
+namespace {
+
+constexpr int kColumnWidth = 225;
+constexpr int kTitleHeight = 41;
+
+void SongFont(TFont* font, int height, TFontStyles style, TColor colour = clWindowText) {
+    font->Name = L"宋体";
+    font->Height = height;
+    font->Style = style;
+    font->Color = colour;
+}
+
+// Shows a function window, made by `make` with the main window as its owner, modally; keeps
+// it in its program-wide reference while it lives, and releases it once it has closed (a
+// window that released itself on closing is not touched again).
+template <class F, class Make>
+void OpenFunctionWindow(F*& reference, Make make) {
+    F* form = make();
+    reference = form;
+    auto released = std::make_shared<bool>(false);
+    form->AddFreeNotification([&reference, form, released] {
+        *released = true;
+        if (reference == form) reference = nullptr;
+    });
+    try {
+        form->ShowModal();
+    } catch (...) {
+        if (!*released) FreeComponent(form);
+        throw;
+    }
+    if (!*released) form->Release();
+}
+
+}  // namespace
+
+void OpenWithShell(TForm* parent, const std::wstring& target) {
+    ShellExecuteW(parent ? parent->Handle() : nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    Name = L"Form1";
+    Caption = L"木禾驾驶员考试系统 ";
+    SetBounds(0, 0, 746, 489);
+    Position = poScreenCenter;
+    SongFont(Font, 12, 0);
+
+    Panel1 = new TPanel(this);
+    Panel1->Name = L"Panel1";
+    Panel1->Parent = this;
+    Panel1->BevelOuter = bvRaised;
+    SongFont(Panel1->Font, 14, fsBold);
+
+    BitBtn1 = MenuButton(0, L"0模拟考试", &TForm1::BitBtn1Click);
+    BitBtn2 = MenuButton(1, L"1顺序练习", &TForm1::BitBtn2Click);
+    BitBtn3 = MenuButton(2, L"2分套练习", &TForm1::BitBtn3Click);
+    BitBtn4 = MenuButton(3, L"3分章练习", &TForm1::BitBtn4Click);
+    BitBtn5 = MenuButton(4, L"4强化练习", &TForm1::BitBtn5Click);
+    BitBtn6 = MenuButton(5, L"5法规标志", &TForm1::BitBtn6Click);
+    BitBtn7 = MenuButton(6, L"7使用说明", &TForm1::BitBtn7Click);
+    BitBtn8 = MenuButton(7, L"8退出系统", &TForm1::BitBtn8Click);
+
+    Panel2 = new TPanel(this);
+    Panel2->Name = L"Panel2";
+    Panel2->Parent = this;
+    Panel2->Caption = L"木禾机动车驾驶员模拟考试系统2006.1";
+    SongFont(Panel2->Font, 14, fsBold);
+
+    Image1 = new TImage(this);
+    Image1->Name = L"Image1";
+    Image1->Parent = this;
+    Image1->Center = true;
+
+    Label1 = new TLabel(this);
+    Label1->Name = L"Label1";
+    Label1->Parent = this;
+    Label1->Caption = std::wstring(L"网址：") + kSchoolWebAddress;
+    Label1->Alignment = taCenter;
+    Label1->Cursor = crHandPoint;
+    SongFont(Label1->Font, 12, fsBold | fsUnderline, clBlue);
+    Label1->OnClick = [this] { Label1Click(); };
+
+    StatusBar1 = new TStatusBar(this);
+    StatusBar1->Name = L"StatusBar1";
+    StatusBar1->Parent = this;
+    const int widths[] = {225, 195, 50};
+    for (int width : widths) StatusBar1->Panels->Add()->Width = width;
+    StatusBar1->Panels->Items(0)->Text = std::wstring(L"咨询电话：") + kSchoolTelephone;
+    StatusBar1->Panels->Items(2)->Text = L" 木禾驾驶学校专用";
+    StatusBar1->Panels->Items(2)->Alignment = taCenter;
+
+    OnCreate = [this] { FormCreate(); };
+}
+
+TBitBtn* TForm1::MenuButton(int index, const wchar_t* caption, void (TForm1::*click)()) {
+    TBitBtn* button = new TBitBtn(this);
+    button->Name = L"BitBtn" + std::to_wstring(index + 1);
+    button->Parent = Panel1;
+    button->Caption = caption;
+    button->SetBounds(16, 45 + 40 * index, 193, 25);
+    button->TabOrder = index;
+    button->OnClick = [this, click] { (this->*click)(); };
+    button->OnKeyPress = [this](wchar_t& key) { BitBtnKeyPress(key); };
+    return button;
+}
+
+void TForm1::FormCreate() {
+    Image1->Picture->Assign(LoadResourcePicture(L"BANNER"));
+    LayOut();
+}
+
+// The right side fills what the button column and the status bar leave: the title panel on
+// top, the link line at the bottom, the banner centred between them.
+void TForm1::LayOut() {
+    const int width = ClientWidth();
+    const int height = ClientHeight() - StatusBar1->Height;
+    Panel1->SetBounds(0, 0, kColumnWidth, height);
+    Panel2->SetBounds(kColumnWidth, 0, width - kColumnWidth, kTitleHeight);
+    Label1->SetBounds(kColumnWidth, height - 24, width - kColumnWidth, 16);
+    Image1->SetBounds(kColumnWidth, kTitleHeight, width - kColumnWidth, height - 24 - kTitleHeight);
+}
+
+wchar_t TForm1::anjian(wchar_t key) {
+    struct Entry {
+        wchar_t key;
+        TBitBtn* button;
+    };
+    const Entry map[] = {{L'0', BitBtn1}, {L'1', BitBtn2}, {L'2', BitBtn3}, {L'3', BitBtn4},
+                         {L'4', BitBtn5}, {L'5', BitBtn6}, {L'7', BitBtn7}, {L'8', BitBtn8}};
+    for (const Entry& entry : map) {
+        if (entry.key == key) {
+            entry.button->Click();
+            break;
+        }
+    }
+    return key;
+}
+
+void TForm1::BitBtnKeyPress(wchar_t& key) { key = anjian(key); }
+
+void TForm1::BitBtn1Click() {
+    OpenFunctionWindow(Form5, [this] { return new TForm5(this, &DataModule3->ADOConnection1); });
+}
+void TForm1::BitBtn2Click() {}
+void TForm1::BitBtn3Click() {}
+void TForm1::BitBtn4Click() {}
+void TForm1::BitBtn5Click() {}
+void TForm1::BitBtn6Click() {}
+
+void TForm1::BitBtn7Click() {
+    std::error_code ec;
+    const std::filesystem::path help = std::filesystem::absolute(L"bangzhu.chm", ec);
+    // A missing file shows nothing: the shell would answer with an error of its own.
+    if (ec || !std::filesystem::exists(help, ec)) return;
+    OpenWithShell(this, help.wstring());
+}
+
+void TForm1::BitBtn8Click() { Close(); }
+
+void TForm1::Label1Click() { OpenWithShell(this, kSchoolWebAddress); }

@@ -1,0 +1,23 @@
+#pragma once
+// The program-wide window references, one per window class, each bearing its object's name.
+// A reference is filled when its window is created and cleared when the window is released;
+// the jump dialog reaches its caller through them.
+class TForm1;
+class TForm2;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm8;
+class TForm55;
+class TFormqh2;
+class TDataModule3;
+
+extern TForm1* Form1;
+extern TDataModule3* DataModule3;
+extern TForm6* Form6;
+extern TForm5* Form5;
+extern TForm2* Form2;
+extern TForm55* Form55;
+extern TForm4* Form4;
+extern TFormqh2* Formqh2;
+extern TForm8* Form8;

@@ -1,0 +1,94 @@
+// The main window: its layout, the keyboard map (whichever button has the focus), the focus
+// rules, and opening and closing a function window from it.
+#include "app/form1.h"
+#include "app/window_refs.h"
+#include "exam/win/form5.h"
+#include "support/sample_bank.h"
+#include "ui_test_support.h"
+
+namespace {
+
+class MainWindowTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        bank_ = std::make_unique<SampleBank>();
+        DataModule3 = &bank_->Module();
+        form_.reset(new TForm1(nullptr));
+        Form1 = form_.get();
+        form_->Show();
+        ASSERT_TRUE(PumpUntil([&] { return form_->Active() && form_->BitBtn1->Focused(); }));
+    }
+    void TearDown() override {
+        Application->SetBoxResponder({});
+        form_.reset();
+        Form1 = nullptr;
+        DataModule3 = nullptr;
+        bank_.reset();
+        UiTest::TearDown();
+    }
+    std::unique_ptr<SampleBank> bank_;
+    Owned<TForm1> form_;
+};
+
+TEST_F(MainWindowTest, LayoutAndTexts) {
+    EXPECT_EQ(form_->Caption.Get(), L"木禾驾驶员考试系统 ");
+    EXPECT_EQ(form_->Width.Get(), 746);
+    EXPECT_EQ(form_->Height.Get(), 489);
+    TBitBtn* buttons[] = {form_->BitBtn1, form_->BitBtn2, form_->BitBtn3, form_->BitBtn4,
+                          form_->BitBtn5, form_->BitBtn6, form_->BitBtn7, form_->BitBtn8};
+    const wchar_t* captions[] = {L"0模拟考试", L"1顺序练习", L"2分套练习", L"3分章练习",
+                                 L"4强化练习", L"5法规标志", L"7使用说明", L"8退出系统"};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(buttons[i]->Caption.Get(), captions[i]);
+        EXPECT_EQ(RectText(buttons[i]->BoundsRect()), RectText(RECT{16, 45 + 40 * i, 16 + 193, 45 + 40 * i + 25}));
+        EXPECT_EQ(buttons[i]->TabOrder.Get(), i);
+    }
+    EXPECT_EQ(form_->Panel1->Width.Get(), 225);
+    EXPECT_EQ(form_->Panel2->Caption.Get(), L"木禾机动车驾驶员模拟考试系统2006.1");
+    EXPECT_EQ(form_->StatusBar1->Panels->Count(), 3);
+    EXPECT_EQ(form_->StatusBar1->Panels->Items(2)->Text.Get(), L" 木禾驾驶学校专用");
+    EXPECT_FALSE(form_->Image1->Picture->Empty());
+}
+
+TEST_F(MainWindowTest, SixLettersAndArrowsDoNothingButMoveTheFocus) {
+    PressKey('6');
+    PressKey('A');
+    EXPECT_TRUE(form_->BitBtn1->Focused());
+    EXPECT_TRUE(IsWindowVisible(form_->WindowHandle()));
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(form_->BitBtn2->Focused());
+    PressKey(VK_TAB);
+    EXPECT_TRUE(form_->BitBtn3->Focused());
+}
+
+TEST_F(MainWindowTest, TheExamOpensFromAnyButtonAndClosingItKeepsTheMainWindow) {
+    PressKey(VK_TAB);
+    PressKey(VK_TAB);
+    ASSERT_TRUE(form_->BitBtn3->Focused());
+    TForm5* seen = nullptr;
+    int opened = 0;
+    // While the exam is modal, press "8" in it (the clock has not ticked: it closes).
+    RunAfter(200, [&] {
+        seen = Form5;
+        ++opened;
+        PressKey('8');
+    });
+    PressKey('0');
+    EXPECT_EQ(opened, 1);
+    EXPECT_NE(seen, nullptr);
+    PumpFor(100);
+    EXPECT_EQ(Form5, nullptr);
+    EXPECT_TRUE(IsWindowVisible(form_->WindowHandle()));
+    EXPECT_TRUE(IsWindowEnabled(form_->WindowHandle()));
+}
+
+TEST_F(MainWindowTest, HelpWithoutItsFileShowsNothing) {
+    std::filesystem::remove("bangzhu.chm");
+    PressKey('7');
+    PumpFor(100);
+    EXPECT_TRUE(Application->ShownBoxes().empty());
+    EXPECT_TRUE(form_->Active());
+}
+
+}  // namespace
