@@ -5,7 +5,7 @@
 namespace {
 
 constexpr int kLegendTop = 4;
-constexpr int kLineHeight = 15;
+constexpr int kLineHeight = 14;
 constexpr int kCellWidth = 21;
 constexpr int kCellHeight = 14;
 
@@ -36,7 +36,7 @@ AnswerSheet::AnswerSheet(TComponent* form, TPanel* panel, std::initializer_list<
     MakeLabel(form, panel, L"KeyRed", kAnsweredKey, 4, top, width, kLineHeight, 12, clRed);
     MakeLabel(form, panel, L"KeyBlack", kUnansweredKey, 4, top + kLineHeight, width, kLineHeight, 12, clBlack);
     MakeLabel(form, panel, L"KeyBlue", kWrongKey, 4, top + 2 * kLineHeight, width, kLineHeight, 12, clBlue);
-    const int sheetTop = top + 3 * kLineHeight + 4;
+    const int sheetTop = top + 3 * kLineHeight + 2;
     for (int p = 1; p <= kPaperSize; ++p) {
         const int row = (p - 1) / 10;
         const int column = (p - 1) % 10;

@@ -101,6 +101,24 @@ TEST_F(ExamTest, OpensOnAFreshPaperOfDistinctQuestions) {
     EXPECT_NE(form_->paper.paper_ids, first);
 }
 
+TEST_F(ExamTest, TheAnswerSheetFitsItsPanelInTenRowsOfTen) {
+    TForm5* exam = Open();
+    for (int p = 1; p <= 100; ++p) {
+        TLabel* cell = exam->Sheet().Cell(p);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->Caption.Get(), std::to_wstring(p));
+        EXPECT_LE(cell->BoundsRect().bottom, exam->Panel1->Height.Get()) << p;
+        EXPECT_LE(cell->BoundsRect().right, exam->Panel1->Width.Get()) << p;
+        if (p % 10 != 1) {
+            EXPECT_EQ(cell->Top.Get(), exam->Sheet().Cell(p - 1)->Top.Get()) << p;
+        }
+        if (p > 10) {
+            EXPECT_GT(cell->Top.Get(), exam->Sheet().Cell(p - 10)->Top.Get()) << p;
+        }
+    }
+    EXPECT_LE(exam->Panel1->BoundsRect().bottom, exam->ClientHeight());
+}
+
 class SmallBankExamTest : public ExamTest {
 protected:
     SmallBankExamTest() { keepQuestions_ = 120; }
