@@ -16,8 +16,8 @@ LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-HFONT CreateSongFont(int height) {
-    return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+HFONT CreateSongFont(int height, int weight = FW_NORMAL) {
+    return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, GB2312_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
                        DEFAULT_PITCH, L"宋体");
 }
@@ -77,6 +77,20 @@ TEST(Harness, SongFontHasDistinctChineseGlyphs) {
     EXPECT_NE(di, ti);
     EXPECT_NE(ti, da);
     DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+}
+
+TEST(Harness, BoldSongTextIsHeavierThanRegular) {
+    HDC screen = GetDC(nullptr);
+    for (int height : {14, 16}) {
+        HFONT regular = CreateSongFont(height);
+        HFONT bold = CreateSongFont(height, FW_BOLD);
+        const int regularInk = InkCount(Render(screen, regular, L"你的成绩为", 120, 24));
+        const int boldInk = InkCount(Render(screen, bold, L"你的成绩为", 120, 24));
+        EXPECT_GT(boldInk, regularInk + regularInk / 8) << height << " px";
+        DeleteObject(regular);
+        DeleteObject(bold);
+    }
     ReleaseDC(nullptr, screen);
 }
 
