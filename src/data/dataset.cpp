@@ -80,6 +80,7 @@ sqlite3* TCustomADODataSet::OpenHandle(const char* operation) const {
 void TCustomADODataSet::ResetState() {
     state_ = TDataSetState::dsInactive;
     hasRowIds_ = false;
+    sizesOnly_ = false;
     editable_ = false;
     table_.clear();
     rowIdName_.clear();
@@ -127,23 +128,24 @@ void TCustomADODataSet::Open() {
                                  "\" returns no rows; a statement like it is run with ExecSQL");
         }
 
-        SqliteStatement stmt;
-        if (const std::optional<SimpleSelect> form = ParseSimpleSelect(sql)) {
+        SqliteStatement withRowId;
+        std::optional<SimpleSelect> form = ParseSimpleSelect(sql);
+        if (form) {
             const std::string rowIdName = ChooseRowIdName(db, form->table);
             if (!rowIdName.empty()) {
                 try {
-                    SqliteStatement withRowId = PrepareStatement(db, AddRowIdToSelect(sql, *form, rowIdName));
-                    bool fromTable = sqlite3_column_count(withRowId.Get()) == columnCount + 1;
+                    SqliteStatement candidate = PrepareStatement(db, AddRowIdToSelect(sql, *form, rowIdName));
+                    bool fromTable = sqlite3_column_count(candidate.Get()) == columnCount + 1;
                     for (int i = 0; fromTable && i < columnCount; ++i) {
-                        const char* table = sqlite3_column_table_name(withRowId.Get(), i);
-                        const char* database = sqlite3_column_database_name(withRowId.Get(), i);
+                        const char* table = sqlite3_column_table_name(candidate.Get(), i);
+                        const char* database = sqlite3_column_database_name(candidate.Get(), i);
                         fromTable = table && database && EqualsIgnoringAsciiCase(table, form->table) &&
                                     std::strcmp(database, "main") == 0;
                     }
                     if (fromTable) {
-                        stmt = std::move(withRowId);
+                        withRowId = std::move(candidate);
                         hasRowIds_ = true;
-                        table_ = sqlite3_column_table_name(stmt.Get(), 0);
+                        table_ = sqlite3_column_table_name(withRowId.Get(), 0);
                         rowIdName_ = rowIdName;
                     }
                 } catch (const EDatabaseError&) {
@@ -151,26 +153,56 @@ void TCustomADODataSet::Open() {
                 }
             }
         }
-        if (!hasRowIds_) stmt = std::move(original);
         editable_ = hasRowIds_ && !Connection->ReadOnly();
 
+        // The columns as the statement names them (the snapshot below may compute some).
+        sqlite3_stmt* described = hasRowIds_ ? withRowId.Get() : original.Get();
         columns_.resize(size_t(columnCount));
+        std::vector<int> deferredColumns;
         for (int i = 0; i < columnCount; ++i) {
             if (hasRowIds_) {
-                const char* origin = sqlite3_column_origin_name(stmt.Get(), i);
+                const char* origin = sqlite3_column_origin_name(described, i);
                 columns_[size_t(i)].origin = origin ? origin : "";
-                columns_[size_t(i)].deferred = DeclaredAsBlob(sqlite3_column_decltype(stmt.Get(), i));
+                columns_[size_t(i)].deferred = DeclaredAsBlob(sqlite3_column_decltype(described, i));
+                if (columns_[size_t(i)].deferred) deferredColumns.push_back(i);
             }
-            const char* name = sqlite3_column_name(stmt.Get(), i);
+            const char* name = sqlite3_column_name(described, i);
             fields_.push_back(std::make_unique<TField>(this, i, name ? name : ""));
         }
         deferredReaders_.resize(size_t(columnCount));
 
+        // Stepping a statement loads every column it returns, pictures included. The snapshot
+        // runs the same rows asking only for each picture's length and type, which the engine
+        // answers from the row's header without reading the picture.
+        SqliteStatement stmt;
+        if (hasRowIds_ && !deferredColumns.empty()) {
+            const std::string table = QuoteIdentifier(table_);
+            std::string list;
+            for (int i = 0; i < columnCount; ++i) {
+                const std::string column = table + "." + QuoteIdentifier(columns_[size_t(i)].origin);
+                list += (i ? ", " : "") + (columns_[size_t(i)].deferred ? "length(" + column + ")" : column);
+            }
+            list += ", " + table + "." + rowIdName_;
+            for (int i : deferredColumns) list += ", typeof(" + table + "." + QuoteIdentifier(columns_[size_t(i)].origin) + ")";
+            try {
+                stmt = PrepareStatement(db, "select " + list + " " + std::string(sql.substr(form->fromOffset)));
+                sizesOnly_ = true;
+            } catch (const EDatabaseError&) {
+                sizesOnly_ = false;  // an alias or the like: read the rows as they are
+            }
+        }
+        if (!stmt) stmt = hasRowIds_ ? std::move(withRowId) : std::move(original);
+
         while (stmt.Step()) {
             cells_.resize(cells_.size() + size_t(columnCount));
             Cell* row = cells_.data() + cells_.size() - size_t(columnCount);
+            int typeColumn = columnCount + 1;
             for (int i = 0; i < columnCount; ++i) {
-                StoreFromStatement(row[i], stmt.Get(), i, columns_[size_t(i)].deferred);
+                if (sizesOnly_ && columns_[size_t(i)].deferred) {
+                    StoreDeferredSize(row[i], stmt.Get(), i, typeColumn++);
+                } else {
+                    StoreFromStatement(row[i], stmt.Get(), i, columns_[size_t(i)].deferred);
+                }
             }
             if (hasRowIds_) rowIds_.push_back(sqlite3_column_int64(stmt.Get(), columnCount));
             ++rowCount_;
@@ -259,6 +291,17 @@ void TCustomADODataSet::StoreFromStatement(Cell& cell, sqlite3_stmt* stmt, int c
     default:
         break;
     }
+}
+
+void TCustomADODataSet::StoreDeferredSize(Cell& cell, sqlite3_stmt* stmt, int lengthColumn, int typeColumn) {
+    cell = Cell{};
+    const char* type = reinterpret_cast<const char*>(sqlite3_column_text(stmt, typeColumn));
+    const std::string_view kind = type ? type : "";
+    if (kind.empty() || kind == "null") return;
+    // Any value stays in the file and is read by row id when asked for (its size here is the
+    // engine's length: bytes of a blob, characters of a text).
+    cell.type = kind == "text" ? CellType::kDeferredText : CellType::kDeferredBlob;
+    cell.size = uint32_t(sqlite3_column_int64(stmt, lengthColumn));
 }
 
 FieldValue TCustomADODataSet::ReadDeferred(int row, int column) const {

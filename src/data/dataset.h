@@ -154,6 +154,8 @@ private:
     void CheckBrowseMode();
     void Store(Cell& cell, const FieldValue& value);
     void StoreFromStatement(Cell& cell, sqlite3_stmt* stmt, int column, bool deferred);
+    // A deferred cell from the snapshot's length and type columns.
+    void StoreDeferredSize(Cell& cell, sqlite3_stmt* stmt, int lengthColumn, int typeColumn);
     FieldValue CellValue(int row, int column) const;
     FieldValue ReadDeferred(int row, int column) const;
     FieldValue CurrentValue(int column) const;
@@ -175,6 +177,7 @@ private:
     TADOConnection* attachedTo_ = nullptr;
     TDataSetState state_ = TDataSetState::dsInactive;
     bool hasRowIds_ = false;  // the statement has the simple form
+    bool sizesOnly_ = false;  // the snapshot read the deferred columns' sizes, not their bytes
     bool editable_ = false;   // ... and the connection may write
     std::string table_;
     std::string rowIdName_;

@@ -5,10 +5,13 @@
 
 #include "data/paths.h"
 
+// The picture is the last column: a row's columns are stored in order, and every column
+// after a large blob could only be reached by walking the blob's overflow pages, so a query
+// that reads the texts of every row would read every picture too.
 const char* const kBankSchemaSql =
     "CREATE TABLE kaoti ("
     "id INTEGER PRIMARY KEY, tihao TEXT, timu TEXT, A TEXT, B TEXT, C TEXT, daan TEXT, "
-    "image BLOB, t INTEGER, lei1 TEXT, lei2 TEXT, lei3 TEXT, bz TEXT);";
+    "t INTEGER, lei1 TEXT, lei2 TEXT, lei3 TEXT, bz TEXT, image BLOB);";
 
 const char* const kStateSchemaSql =
     "CREATE TABLE bz1 (bz TEXT);"
