@@ -70,6 +70,9 @@ void TADOConnection::Open() {
     if (rc != SQLITE_OK) Refuse(fileName, ReasonFor(rc & 0xff, raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc)));
     sqlite3_extended_result_codes(raw, 0);
     sqlite3_busy_timeout(raw, std::max(0, BusyTimeout));
+    // Pictures are read page by page on every move of a card; mapped into memory they cost
+    // no system call per page (which is what makes them slow to read under Wine).
+    sqlite3_exec(raw, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr);
 
     try {
         // The engine reads nothing until asked; reading the schema here makes a foreign or
