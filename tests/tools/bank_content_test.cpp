@@ -51,7 +51,7 @@ TEST(ContentReader, ReadsSignPagesAndLawsInFileOrder) {
     EXPECT_EQ(pages[0].intro, "提醒注意。");
     ASSERT_EQ(pages[0].signs.size(), 1u);
     EXPECT_EQ(pages[0].signs[0].name, "注意儿童");
-    EXPECT_EQ(pages[1].signs[0].spec, "stop");
+    EXPECT_EQ(pages[1].signs[0].picture, "stop");
     WriteText(dir.Path() / "bad.txt", "warn:children|注意儿童|减速。\n");
     EXPECT_THROW(ReadSignPages(dir.Path() / "bad.txt"), std::runtime_error);
 

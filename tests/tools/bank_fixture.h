@@ -11,8 +11,8 @@
 
 std::array<std::vector<ContentQuestion>, 4> SyntheticChapters();
 
-// A picture source that returns a small valid BMP for every spec.
-std::vector<uint8_t> TinyPicture(const std::string& spec, int ordinal);
+// A picture source that returns a small valid BMP for every picture name.
+std::vector<uint8_t> TinyPicture(const std::string& picture, int ordinal);
 
 class ScratchDir {
 public:

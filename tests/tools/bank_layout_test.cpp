@@ -81,9 +81,9 @@ TEST(BankLayout, APictureThatCannotBeDrawnNamesItsLine) {
     auto chapters = SyntheticChapters();
     const int line = chapters[3][10].line;
     chapters[3][10].picture = "limit:banana";
-    const auto failing = [](const std::string& spec, int ordinal) {
-        if (spec == "limit:banana") throw std::invalid_argument("not a number");
-        return TinyPicture(spec, ordinal);
+    const auto failing = [](const std::string& picture, int ordinal) {
+        if (picture == "limit:banana") throw std::invalid_argument("not a number");
+        return TinyPicture(picture, ordinal);
     };
     try {
         LayOutBank(chapters, failing);

@@ -10,9 +10,9 @@
 #include "bank_model.h"
 #include "content_reader.h"
 
-// Draws the picture a spec names as a complete BMP file; `ordinal` counts the pictures of the
+// Draws the picture a name stands for as a complete BMP file; `ordinal` counts the pictures of the
 // bank from 0, so that the caller can vary the bit depth.
-using PictureSource = std::function<std::vector<uint8_t>(const std::string& spec, int ordinal)>;
+using PictureSource = std::function<std::vector<uint8_t>(const std::string& picture, int ordinal)>;
 
 // Lays out the bank. Throws std::runtime_error naming the content line of the first question
 // that breaks a convention, or the chapter whose count is wrong.

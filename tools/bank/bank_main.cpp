@@ -32,9 +32,9 @@ int Usage() {
 
 // Most pictures are stored with a palette, as painted line art has few colours; some are
 // kept at 24 and 32 bits and some at 4 bits, so that the program meets every common depth.
-std::vector<uint8_t> QuestionPicture(const std::string& spec, int ordinal) {
+std::vector<uint8_t> QuestionPicture(const std::string& picture, int ordinal) {
     static constexpr std::array<int, 10> kDepths{8, 24, 8, 4, 8, 8, 32, 8, 24, 8};
-    return EncodeBmp(PaintPicture(spec), kDepths[size_t(ordinal) % kDepths.size()]);
+    return EncodeBmp(PaintPicture(picture), kDepths[size_t(ordinal) % kDepths.size()]);
 }
 
 int WriteSample(const fs::path& assets, const fs::path& dir) {
@@ -51,7 +51,7 @@ int WriteSample(const fs::path& assets, const fs::path& dir) {
     WriteAuxiliaryFile(dir / "bz", ReadLawTexts(assets / "laws"));
     BuildHelpFile(assets / "help", dir / "bangzhu.chm");
     WriteSignPages(ReadSignPages(assets / "signs" / "pages.txt"), dir / "bzt",
-                   [](const std::string& spec) { return EncodeBmp(PaintPicture(spec), 8); });
+                   [](const std::string& picture) { return EncodeBmp(PaintPicture(picture), 8); });
     int pictures = 0;
     for (const auto& q : bank) pictures += !q.image.empty();
     std::cout << "wrote " << dir.string() << ": jjj (" << bank.size() << " questions, " << pictures

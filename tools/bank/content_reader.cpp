@@ -110,7 +110,7 @@ std::vector<SignPage> ReadSignPages(const std::filesystem::path& file) {
             continue;
         }
         const auto f = SplitFields(line, '|');
-        if (f.size() != 3) throw ContentError(file, lineNo, "expected spec|name|meaning");
+        if (f.size() != 3) throw ContentError(file, lineNo, "expected picture|name|meaning");
         pages.back().signs.push_back({TrimBlanks(f[0]), TrimBlanks(f[1]), TrimBlanks(f[2])});
     }
     return pages;

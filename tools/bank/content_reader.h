@@ -10,13 +10,13 @@ struct ContentQuestion {
     std::string text;
     std::string a, b, c;
     std::string answer;   // A, B or C
-    std::string picture;  // a picture spec, or empty
+    std::string picture;  // the name of a picture, or empty
     std::string section;
     int line = 0;
 };
 
 struct SignEntry {
-    std::string spec, name, meaning;
+    std::string picture, name, meaning;  // picture: the name of the sign's picture
 };
 
 struct SignPage {

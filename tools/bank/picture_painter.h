@@ -7,12 +7,12 @@
 
 #include "base/bitmap32.h"
 
-// Draws the picture a spec names. Throws std::invalid_argument with a clear message for a
-// spec that is not in the list (unknown kind, unknown K, bad number).
-Bitmap32 PaintPicture(const std::string& spec);
+// Draws the picture a name stands for. Throws std::invalid_argument with a clear message for a
+// name that is not in the list (unknown kind, unknown K, bad number).
+Bitmap32 PaintPicture(const std::string& picture);
 
-// True when the spec is drawable (same rules, without drawing).
-bool IsKnownPictureSpec(const std::string& spec);
+// True when the name is drawable (same rules, without drawing).
+bool IsKnownPictureSpec(const std::string& picture);
 
 // Every drawable name with a fixed key, and one example of each kind that takes a number,
 // in the list's order (for looking through all pictures at once).

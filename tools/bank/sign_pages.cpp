@@ -38,9 +38,9 @@ void WriteSignPages(const std::vector<SignPage>& pages, const fs::path& dir, con
             const SignEntry& sign = page.signs[s];
             std::vector<uint8_t> bmp;
             try {
-                bmp = paint(sign.spec);
+                bmp = paint(sign.picture);
             } catch (const std::exception& e) {
-                throw std::runtime_error("sign page " + page.title + ", sign " + sign.name + " ('" + sign.spec +
+                throw std::runtime_error("sign page " + page.title + ", sign " + sign.name + " ('" + sign.picture +
                                          "'): " + e.what());
             }
             char file[64];

@@ -9,7 +9,7 @@
 
 #include "content_reader.h"
 
-using SignPicture = std::function<std::vector<uint8_t>(const std::string& spec)>;
+using SignPicture = std::function<std::vector<uint8_t>(const std::string& picture)>;
 
 // Writes <dir>/<title>.htm for each page and <dir>/img/*.bmp for its signs.
 void WriteSignPages(const std::vector<SignPage>& pages, const std::filesystem::path& dir, const SignPicture& paint);
