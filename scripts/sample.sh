@@ -11,7 +11,7 @@ if [ ! -x "$bank" ]; then
 fi
 if [ ! -f "$sample/jjj" ] || [ "$bank" -nt "$sample/jjj" ] || [ -n "$(find "$top/assets" -newer "$sample/jjj" -print -quit)" ]; then
   rm -rf "$sample.tmp"
-  "$bank" sample "$sample.tmp"
+  "$bank" sample "$sample.tmp" >&2
   rm -rf "$sample"
   mv "$sample.tmp" "$sample"
 fi
