@@ -93,7 +93,7 @@ TEST_F(SampleCopy, ChapterStatementsAndTreeStatements) {
         auto tree = Query("select lei2,id from kaoti  where tihao like '" + n + ".%' order by id");
         EXPECT_EQ(tree->RecordCount(), int(chapter.size()));
         EXPECT_EQ(tree->FieldCount(), 2);
-        EXPECT_FALSE(TrimBlanks(tree->FieldByName("lei2")->AsString()).empty());
+        EXPECT_FALSE(TrimSpaces(tree->FieldByName("lei2")->AsString()).empty());
 
         const auto byTitle = Ids("select * from kaoti where lei1='" + EscapeQuotes(c.title) + "'" + " order by id");
         EXPECT_EQ(byTitle, chapter);
@@ -104,7 +104,7 @@ TEST_F(SampleCopy, SectionAndKindStatementsSplitAChapter) {
     const std::string p = kChapters[0].title;
     auto tree = Query("select lei2,id from kaoti  where tihao like '1.%' order by id");
     std::map<std::string, int> sectionSizes;
-    for (; !tree->Eof(); tree->Next()) ++sectionSizes[TrimBlanks(tree->FieldByName("lei2")->AsString())];
+    for (; !tree->Eof(); tree->Next()) ++sectionSizes[TrimSpaces(tree->FieldByName("lei2")->AsString())];
     ASSERT_GE(sectionSizes.size(), 2u);
     for (const auto& [section, size] : sectionSizes) {
         const std::string sectionSql = "select * from kaoti where lei1='" + EscapeQuotes(p) + "'" + " and lei2=" + "'" +
@@ -148,7 +148,7 @@ TEST_F(SampleCopy, IntensiveMarksAreSetReadAndCleared) {
 TEST_F(SampleCopy, ResumePointAndChapterBookmarksAreWrittenBack) {
     auto resume = Query("select * from bz1", false);
     ASSERT_EQ(resume->RecordCount(), 1);
-    EXPECT_EQ(TrimBlanks(resume->FieldByName("bz")->AsString()), "1");
+    EXPECT_EQ(TrimSpaces(resume->FieldByName("bz")->AsString()), "1");
     resume->Edit();
     resume->FieldByName("bz")->SetAsString("733");
     resume->Post();

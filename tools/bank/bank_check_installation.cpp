@@ -39,7 +39,7 @@ void CheckAuxiliaryFile(const fs::path& dir, std::vector<std::string>& problems)
 
     const int resume = rows("select * from bz1", [&](TADOQuery& q) {
         int64_t id = 0;
-        const std::string text = TrimBlanks(q.FieldByName("bz")->AsString());
+        const std::string text = TrimSpaces(q.FieldByName("bz")->AsString());
         if (!ParseInteger(text, id) || id < 1 || id > kBankSize) {
             problems.push_back("bz1: the resume point '" + text + "' is not a question number 1.." + std::to_string(kBankSize));
         }
@@ -47,7 +47,7 @@ void CheckAuxiliaryFile(const fs::path& dir, std::vector<std::string>& problems)
     if (resume >= 0 && resume != 1) problems.push_back("bz1 must hold exactly one row, it holds " + std::to_string(resume));
 
     std::set<std::string> chapters;
-    rows("select * from zhangjie", [&](TADOQuery& q) { chapters.insert(TrimBlanks(q.FieldByName("zhangjie")->AsString())); });
+    rows("select * from zhangjie", [&](TADOQuery& q) { chapters.insert(TrimSpaces(q.FieldByName("zhangjie")->AsString())); });
     for (const ChapterInfo& c : kChapters) {
         if (!chapters.count(std::to_string(c.number))) problems.push_back("zhangjie has no row for chapter " + std::to_string(c.number));
     }

@@ -36,7 +36,7 @@ std::vector<std::string> CheckQuestions(const std::vector<BankQuestion>& bank) {
             continue;
         }
         const ChapterInfo* chapter = ChapterOfId(q.id);
-        const std::string tihao = TrimBlanks(q.tihao);
+        const std::string tihao = TrimSpaces(q.tihao);
         if (chapter) {
             if (tihao.rfind(std::to_string(chapter->number) + ".", 0) != 0) {
                 report(q, "tihao '" + q.tihao + "' must start with " + std::to_string(chapter->number) + ".");
@@ -48,10 +48,10 @@ std::vector<std::string> CheckQuestions(const std::vector<BankQuestion>& bank) {
             report(q, "lies outside the four chapters (1-" + std::to_string(kBankSize) + ")");
         }
         if (!tihao.empty() && !tihaos.insert(tihao).second) report(q, "tihao '" + tihao + "' occurs twice");
-        if (TrimBlanks(q.timu).empty()) report(q, "empty question text (timu)");
-        if (TrimBlanks(q.a).empty() || TrimBlanks(q.b).empty()) report(q, "options A and B must not be blank");
-        if (TrimBlanks(q.lei2).empty()) report(q, "empty section title (lei2)");
-        const bool threeOptions = !TrimBlanks(q.c).empty();
+        if (TrimSpaces(q.timu).empty()) report(q, "empty question text (timu)");
+        if (TrimSpaces(q.a).empty() || TrimSpaces(q.b).empty()) report(q, "options A and B must not be blank");
+        if (TrimSpaces(q.lei2).empty()) report(q, "empty section title (lei2)");
+        const bool threeOptions = !TrimSpaces(q.c).empty();
         if (q.lei3 == kSingleChoice) {
             if (!threeOptions) report(q, "a 单项选择题 needs option C");
         } else if (q.lei3 == kTrueFalse) {
@@ -59,7 +59,7 @@ std::vector<std::string> CheckQuestions(const std::vector<BankQuestion>& bank) {
         } else {
             report(q, "lei3 '" + q.lei3 + "' must be 单项选择题 or 判断题");
         }
-        const std::string daan = TrimBlanks(q.daan);
+        const std::string daan = TrimSpaces(q.daan);
         if (daan != "A" && daan != "B" && daan != "C") {
             report(q, "daan '" + q.daan + "' must be A, B or C");
         } else if (daan == "C" && !threeOptions) {

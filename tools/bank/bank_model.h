@@ -50,5 +50,6 @@ inline constexpr std::array<const char*, 11> kSignPages{
     "警告标志", "禁令标志", "指示标志", "指路标志", "旅游区标志", "道路施工安全标志",
     "辅助标志", "禁止标线", "警告标线", "指示标线", "汽车徽标"};
 
-// Trims ASCII blanks (space, tab, CR, LF) at both ends, as the program's readers do.
-std::string TrimBlanks(const std::string& text);
+// Trims spaces, tabs and line ends at both ends of a content field. (The program itself trims
+// with TrimBlanks of the drill core; the tools keep their own, narrower rule.)
+std::string TrimSpaces(const std::string& text);

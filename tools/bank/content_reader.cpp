@@ -27,13 +27,13 @@ std::vector<std::string> ReadLines(const std::filesystem::path& file) {
 }
 
 bool IsSkippable(const std::string& line) {
-    const std::string t = TrimBlanks(line);
+    const std::string t = TrimSpaces(line);
     return t.empty() || t[0] == '#';
 }
 
 }  // namespace
 
-std::string TrimBlanks(const std::string& text) {
+std::string TrimSpaces(const std::string& text) {
     const auto blank = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; };
     size_t b = 0, e = text.size();
     while (b < e && blank(text[b])) ++b;
@@ -61,9 +61,9 @@ std::vector<ContentQuestion> ReadChapterFile(const std::filesystem::path& file) 
         const int lineNo = int(i) + 1;
         const std::string& raw = lines[i];
         if (IsSkippable(raw)) continue;
-        const std::string line = TrimBlanks(raw);
+        const std::string line = TrimSpaces(raw);
         if (line.rfind("@section", 0) == 0) {
-            section = TrimBlanks(line.substr(8));
+            section = TrimSpaces(line.substr(8));
             if (section.empty()) throw ContentError(file, lineNo, "a section needs a title");
             continue;
         }
@@ -73,13 +73,13 @@ std::vector<ContentQuestion> ReadChapterFile(const std::filesystem::path& file) 
         }
         if (section.empty()) throw ContentError(file, lineNo, "question before the first @section");
         ContentQuestion q;
-        q.kind = TrimBlanks(f[0]);
-        q.text = TrimBlanks(f[1]);
-        q.a = TrimBlanks(f[2]);
-        q.b = TrimBlanks(f[3]);
-        q.c = TrimBlanks(f[4]);
-        q.answer = TrimBlanks(f[5]);
-        q.picture = TrimBlanks(f[6]);
+        q.kind = TrimSpaces(f[0]);
+        q.text = TrimSpaces(f[1]);
+        q.a = TrimSpaces(f[2]);
+        q.b = TrimSpaces(f[3]);
+        q.c = TrimSpaces(f[4]);
+        q.answer = TrimSpaces(f[5]);
+        q.picture = TrimSpaces(f[6]);
         q.section = section;
         q.line = lineNo;
         if (q.kind != kSingleChoice && q.kind != kTrueFalse) {
@@ -96,22 +96,22 @@ std::vector<SignPage> ReadSignPages(const std::filesystem::path& file) {
     for (size_t i = 0; i < lines.size(); ++i) {
         const int lineNo = int(i) + 1;
         if (IsSkippable(lines[i])) continue;
-        const std::string line = TrimBlanks(lines[i]);
+        const std::string line = TrimSpaces(lines[i]);
         if (line.rfind("@page", 0) == 0) {
             SignPage page;
-            page.title = TrimBlanks(line.substr(5));
+            page.title = TrimSpaces(line.substr(5));
             if (page.title.empty()) throw ContentError(file, lineNo, "a page needs a title");
             pages.push_back(std::move(page));
             continue;
         }
         if (pages.empty()) throw ContentError(file, lineNo, "text before the first @page");
         if (line.rfind("@intro", 0) == 0) {
-            pages.back().intro = TrimBlanks(line.substr(6));
+            pages.back().intro = TrimSpaces(line.substr(6));
             continue;
         }
         const auto f = SplitFields(line, '|');
         if (f.size() != 3) throw ContentError(file, lineNo, "expected picture|name|meaning");
-        pages.back().signs.push_back({TrimBlanks(f[0]), TrimBlanks(f[1]), TrimBlanks(f[2])});
+        pages.back().signs.push_back({TrimSpaces(f[0]), TrimSpaces(f[1]), TrimSpaces(f[2])});
     }
     return pages;
 }
@@ -131,7 +131,7 @@ std::vector<LawText> ReadLawTexts(const std::filesystem::path& folder) {
         LawText law;
         law.title = name.substr(dash + 1, name.size() - dash - 1 - 4);
         for (const auto& line : ReadLines(path)) {
-            const std::string t = TrimBlanks(line);
+            const std::string t = TrimSpaces(line);
             if (!t.empty()) law.paragraphs.push_back(t);
         }
         if (law.paragraphs.empty()) throw std::runtime_error(path.string() + ": empty law text");

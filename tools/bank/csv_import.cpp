@@ -21,7 +21,7 @@ std::string Lower(std::string text) {
 }
 
 bool ParseInt(const std::string& text, int& value) {
-    const std::string t = TrimBlanks(text);
+    const std::string t = TrimSpaces(text);
     if (t.empty()) return false;
     const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
     return ec == std::errc() && end == t.data() + t.size();
@@ -104,7 +104,7 @@ CsvImport ReadCsvBank(const fs::path& csv, const fs::path& images) {
         return result;
     }
     std::map<std::string, size_t> column;  // lower-cased name -> index
-    for (size_t k = 0; k < records[0].size(); ++k) column[Lower(TrimBlanks(records[0][k]))] = k;
+    for (size_t k = 0; k < records[0].size(); ++k) column[Lower(TrimSpaces(records[0][k]))] = k;
     for (const char* name : kColumns) {
         if (!column.count(Lower(name)) && std::string(name) != "bz") {
             result.problems.push_back(csv.string() + ": the header has no column " + name);
@@ -129,19 +129,19 @@ CsvImport ReadCsvBank(const fs::path& csv, const fs::path& images) {
             result.problems.push_back(where + "id '" + get("id") + "' is not a whole number");
             continue;
         }
-        const std::string set = TrimBlanks(get("t"));
+        const std::string set = TrimSpaces(get("t"));
         if (!set.empty() && !ParseInt(set, q.t)) result.problems.push_back(where + "t '" + set + "' is not a whole number");
-        q.tihao = TrimBlanks(get("tihao"));
+        q.tihao = TrimSpaces(get("tihao"));
         q.timu = get("timu");
         q.a = get("A");
         q.b = get("B");
         q.c = get("C");
         q.daan = get("daan");
-        q.lei1 = TrimBlanks(get("lei1"));
-        q.lei2 = TrimBlanks(get("lei2"));
-        q.lei3 = TrimBlanks(get("lei3"));
-        q.bz = TrimBlanks(get("bz"));
-        const std::string picture = TrimBlanks(get("image"));
+        q.lei1 = TrimSpaces(get("lei1"));
+        q.lei2 = TrimSpaces(get("lei2"));
+        q.lei3 = TrimSpaces(get("lei3"));
+        q.bz = TrimSpaces(get("bz"));
+        const std::string picture = TrimSpaces(get("image"));
         if (!picture.empty()) {
             const fs::path file = images / picture;
             std::ifstream pic(file, std::ios::binary);
