@@ -5,8 +5,10 @@
 #include "base/errors.h"
 #include "ui/application.h"
 #include "ui/automation_protocol.h"
+#include "ui/combo_box.h"
 #include "ui/json_writer.h"
 #include "ui/message_form.h"
+#include "ui/tree_view.h"
 
 namespace {
 
@@ -72,6 +74,53 @@ POINT OriginInForm(const TControl& control, HWND formWindow) {
     return POINT{p.x + origin.x, p.y + origin.y};
 }
 
+void WriteRect(JsonWriter& json, const RECT& r) {
+    json.Key("left");
+    json.Int(r.left);
+    json.Key("top");
+    json.Int(r.top);
+    json.Key("width");
+    json.Int(r.right - r.left);
+    json.Key("height");
+    json.Int(r.bottom - r.top);
+}
+
+// The rows of a tree, top to bottom, each where its text lies in the form's client area
+// (a test clicks there as a learner would).
+void WriteTreeNodes(JsonWriter& json, const TTreeView& tree, HWND formWindow) {
+    json.Key("nodes");
+    json.BeginArray();
+    for (const TTreeNode* node : tree.VisibleNodes()) {
+        RECT r = node->DisplayRect();
+        if (tree.HandleAllocated() && !IsRectEmpty(&r))
+            MapWindowPoints(tree.WindowHandle(), formWindow, reinterpret_cast<POINT*>(&r), 2);
+        json.BeginObject();
+        json.Key("text");
+        json.String(node->GetText());
+        json.Key("level");
+        json.Int(node->Level());
+        json.Key("selected");
+        json.Bool(node->GetSelected());
+        json.Key("expanded");
+        json.Bool(node->GetExpanded());
+        WriteRect(json, r);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+void WriteComboItems(JsonWriter& json, const TComboBox& combo) {
+    json.Key("items");
+    json.BeginArray();
+    for (const std::wstring& item : combo.Items->Items()) json.String(item);
+    json.EndArray();
+    json.Key("item_index");
+    json.Int(combo.GetItemIndex());
+    // The height of one row of the dropped list, for a test that clicks an item.
+    json.Key("item_height");
+    json.Int(combo.HandleAllocated() ? int(SendMessageW(combo.WindowHandle(), CB_GETITEMHEIGHT, 0, 0)) : 0);
+}
+
 void WriteComponents(JsonWriter& json, const TForm* form) {
     json.BeginArray();
     if (form) {
@@ -103,6 +152,8 @@ void WriteComponents(JsonWriter& json, const TForm* form) {
             json.Int(control->Width);
             json.Key("height");
             json.Int(control->Height);
+            if (auto* tree = dynamic_cast<const TTreeView*>(control)) WriteTreeNodes(json, *tree, formWindow);
+            if (auto* combo = dynamic_cast<const TComboBox*>(control)) WriteComboItems(json, *combo);
             json.EndObject();
         }
     }

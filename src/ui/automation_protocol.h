@@ -11,7 +11,14 @@
 //   kAutomationDump:    {"window": {"class", "caption"}, "components": [...],
 //                        "message_box": null | {"class", "caption", "text"}}
 //                       for the process's active window; a message box on top counts as
-//                       the message box, and the window below it is described.
+//                       the message box, and the window below it is described. A component
+//                       has name, class, caption, visible, enabled, color, font_color and
+//                       its rectangle in the form's client area (left, top, width, height);
+//                       a tree view adds "nodes", its rows top to bottom, each {text,
+//                       level, selected, expanded, left, top, width, height} with the
+//                       rectangle of the node's text in the form's client area; a combo
+//                       box adds "items", "item_index" and the "item_height" of a row of
+//                       its dropped list.
 //   kAutomationWindows: {"windows": [{"class", "caption"}...]}, the visible top-level
 //                       windows of the process.
 #include <windows.h>

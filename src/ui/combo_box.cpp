@@ -16,7 +16,7 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
 
 void TComboBox::CreateParams(TCreateParams& params) {
     params.systemClass = L"COMBOBOX";
-    params.style |= WS_TABSTOP | WS_VSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL);
+    params.style |= (GetTabStop() ? WS_TABSTOP : 0) | WS_VSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL);
 }
 
 void TComboBox::InitWnd() {

@@ -6,12 +6,14 @@
 #include "base/utf.h"
 #include "ui/automation.h"
 #include "ui/automation_protocol.h"
+#include "ui/combo_box.h"
 #include "ui/edit.h"
 #include "ui/image.h"
 #include "ui/label.h"
 #include "ui/panel.h"
 #include "ui/status_bar.h"
 #include "ui/timer.h"
+#include "ui/tree_view.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -151,6 +153,58 @@ TEST_F(AutomationTest, AnOpenBoxIsTheMessageBoxAndTheWindowBelowItIsDescribed) {
     EXPECT_EQ(message["window"]["caption"].text, "模拟考试");
     // With the boxes gone the form itself is the active window again.
     EXPECT_EQ(ParseJson(AutomationDump())["message_box"].type, JsonValue::Null);
+}
+
+TEST_F(AutomationTest, TreeRowsAndListItemsAreDescribedWhereALearnerWouldClickThem) {
+    Owned<TFormA> form(new TFormA(nullptr));
+    auto* combo = form->Add<TComboBox>(L"ComboBox1", form.get());
+    combo->SetBounds(0, 0, 300, 22);
+    combo->Items->Assign({L"一章", L"二章", L"三章"});
+    combo->ItemIndex = 2;
+    auto* tree = form->Add<TTreeView>(L"TreeView1", form->Panel1);
+    tree->SetBounds(50, 20, 200, 170);
+    form->Show();
+    TTreeNode* one = tree->Items->AddChild(nullptr, L"第一章");
+    TTreeNode* section = tree->Items->AddChild(one, L"道路");
+    tree->Items->AddChild(section, L"判断题");
+    tree->Items->AddChild(nullptr, L"第二章");
+    one->Expanded = true;
+    section->Selected = true;
+
+    const JsonValue dump = ParseJson(AutomationDumpWindow(form->WindowHandle()));
+    const JsonValue* list = Component(dump, "ComboBox1");
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ((*list)["items"].items.size(), 3u);
+    EXPECT_EQ((*list)["items"].items[1].text, "二章");
+    EXPECT_EQ((*list)["item_index"].number, 2);
+    EXPECT_EQ((*list)["caption"].text, "三章");
+    EXPECT_GT((*list)["item_height"].number, 0);
+
+    const JsonValue* treeDump = Component(dump, "TreeView1");
+    ASSERT_NE(treeDump, nullptr);
+    EXPECT_EQ((*treeDump)["caption"].text, "道路");
+    const auto& rows = (*treeDump)["nodes"].items;
+    ASSERT_EQ(rows.size(), 3u) << "the kind under the collapsed section has no row";
+    EXPECT_EQ(rows[0]["text"].text, "第一章");
+    EXPECT_TRUE(rows[0]["expanded"].boolean);
+    EXPECT_EQ(rows[1]["text"].text, "道路");
+    EXPECT_EQ(rows[1]["level"].number, 1);
+    EXPECT_TRUE(rows[1]["selected"].boolean);
+    EXPECT_FALSE(rows[1]["expanded"].boolean);
+    EXPECT_EQ(rows[2]["text"].text, "第二章");
+    EXPECT_FALSE(rows[2]["selected"].boolean);
+    // Each row's rectangle is its text, in the form's client area: a click there chooses it.
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const POINT formPoint{LONG(rows[i]["left"].number + rows[i]["width"].number / 2),
+                              LONG(rows[i]["top"].number + rows[i]["height"].number / 2)};
+        POINT treePoint = formPoint;
+        MapWindowPoints(form->WindowHandle(), tree->WindowHandle(), &treePoint, 1);
+        TTreeNode* hit = tree->GetNodeAt(treePoint.x, treePoint.y);
+        ASSERT_NE(hit, nullptr) << i;
+        EXPECT_EQ(WideToUtf8(hit->GetText()), rows[i]["text"].text);
+    }
+    EXPECT_GT(rows[0]["left"].number, 150) << "the rows lie inside the panel at 100 and the tree at 50";
+    EXPECT_GT(rows[1]["left"].number, rows[0]["left"].number) << "a child is indented";
 }
 
 TEST_F(AutomationTest, WindowListHasTheVisibleWindowsOnly) {

@@ -1,0 +1,497 @@
+#include "ui/tree_view.h"
+
+#include <algorithm>
+
+#include "base/errors.h"
+#include "base/utf.h"
+#include "ui/image_list.h"
+
+namespace {
+
+// Runs the tree's own changes to its window without events.
+class Quiet {
+public:
+    explicit Quiet(int& counter) : counter_(counter) { ++counter_; }
+    ~Quiet() { --counter_; }
+    Quiet(const Quiet&) = delete;
+    Quiet& operator=(const Quiet&) = delete;
+
+private:
+    int& counter_;
+};
+
+bool Contains(const TTreeNode* ancestor, const TTreeNode* node) {
+    for (; node; node = node->Parent()) {
+        if (node == ancestor) return true;
+    }
+    return false;
+}
+
+int CountNodes(const TTreeNode& node) {
+    int n = 1;
+    for (int i = 0; i < node.Count(); ++i) n += CountNodes(*node.Item(i));
+    return n;
+}
+
+}  // namespace
+
+// ---- TTreeNode
+
+TTreeNode::TTreeNode(TTreeView* tree, TTreeNode* parent, const std::wstring& text)
+    : tree_(tree), parent_(parent), text_(text) {}
+
+void TTreeNode::SetText(const std::wstring& text) {
+    text_ = text;
+    if (!item_) return;
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = item_;
+    item.pszText = const_cast<wchar_t*>(text_.c_str());
+    SendMessageW(tree_->WindowHandle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void TTreeNode::SetImageIndex(int index) {
+    imageIndex_ = index;
+    tree_->Invalidate();  // the window asks again when it draws the node
+}
+
+void TTreeNode::SetSelectedIndex(int index) {
+    selectedIndex_ = index;
+    tree_->Invalidate();
+}
+
+void TTreeNode::SetExpanded(bool expanded) {
+    if (expanded)
+        Expand(false);
+    else
+        Collapse(false);
+}
+
+bool TTreeNode::GetSelected() const { return tree_->selected_ == this; }
+
+void TTreeNode::SetSelected(bool selected) {
+    if (selected)
+        tree_->SetSelected(this);
+    else if (GetSelected())
+        tree_->SetSelected(nullptr);
+}
+
+int TTreeNode::Level() const {
+    int level = 0;
+    for (const TTreeNode* p = parent_; p; p = p->parent_) ++level;
+    return level;
+}
+
+int TTreeNode::AbsoluteIndex() const {
+    tree_->items_.Order();
+    return absoluteIndex_;
+}
+
+std::vector<std::unique_ptr<TTreeNode>>& TTreeNode::Siblings() const {
+    return parent_ ? parent_->children_ : tree_->items_.roots_;
+}
+
+int TTreeNode::Index() const {
+    const auto& siblings = Siblings();
+    for (size_t i = 0; i < siblings.size(); ++i) {
+        if (siblings[i].get() == this) return int(i);
+    }
+    return -1;
+}
+
+TTreeNode* TTreeNode::Item(int index) const {
+    if (index < 0 || index >= Count()) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    return children_[size_t(index)].get();
+}
+
+TTreeNode* TTreeNode::GetNextSibling() const {
+    const auto& siblings = Siblings();
+    const int i = Index();
+    return i >= 0 && size_t(i) + 1 < siblings.size() ? siblings[size_t(i) + 1].get() : nullptr;
+}
+
+void TTreeNode::Expand(bool recurse) {
+    if (HasChildren()) {
+        expanded_ = true;
+        // Expanding from code sends no notification, so the node keeps its state itself.
+        if (item_) SendMessageW(tree_->WindowHandle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item_));
+    }
+    if (recurse) {
+        for (auto& child : children_) child->Expand(true);
+    }
+}
+
+void TTreeNode::Collapse(bool recurse) {
+    if (expanded_) {
+        expanded_ = false;
+        if (item_) SendMessageW(tree_->WindowHandle(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item_));
+    }
+    if (recurse) {
+        for (auto& child : children_) child->Collapse(true);
+    }
+}
+
+bool TTreeNode::IsVisible() const {
+    for (const TTreeNode* p = parent_; p; p = p->parent_) {
+        if (!p->expanded_) return false;
+    }
+    return true;
+}
+
+RECT TTreeNode::DisplayRect() const {
+    RECT r{};
+    if (!item_ || !IsVisible()) return r;
+    if (!TreeView_GetItemRect(tree_->WindowHandle(), item_, &r, TRUE)) return RECT{};
+    return r;
+}
+
+// ---- TTreeNodes
+
+TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::wstring& text) {
+    if (parent && parent->tree_ != tree_) throw Exception("The parent node belongs to another tree");
+    auto& siblings = parent ? parent->children_ : roots_;
+    siblings.push_back(std::unique_ptr<TTreeNode>(new TTreeNode(tree_, parent, text)));
+    TTreeNode* node = siblings.back().get();
+    ++count_;
+    Changed();
+    tree_->InsertItem(node);
+    return node;
+}
+
+TTreeNode* TTreeNodes::Add(TTreeNode* sibling, const std::wstring& text) {
+    return AddChild(sibling ? sibling->parent_ : nullptr, text);
+}
+
+void TTreeNodes::Delete(TTreeNode* node) {
+    if (!node || node->tree_ != tree_) return;
+    tree_->DeleteItem(node);
+    TTreeNode* parent = node->parent_;
+    auto& siblings = node->Siblings();
+    count_ -= CountNodes(*node);
+    Changed();
+    const auto it = std::find_if(siblings.begin(), siblings.end(), [node](const auto& p) { return p.get() == node; });
+    siblings.erase(it);
+    if (parent && parent->children_.empty()) parent->expanded_ = false;
+}
+
+void TTreeNodes::Clear() {
+    if (tree_->HandleAllocated()) {
+        Quiet quiet(tree_->quiet_);
+        SendMessageW(tree_->WindowHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    }
+    tree_->selected_ = nullptr;
+    roots_.clear();
+    count_ = 0;
+    Changed();
+}
+
+const std::vector<TTreeNode*>& TTreeNodes::Order() const {
+    if (orderValid_) return order_;
+    order_.clear();
+    order_.reserve(size_t(count_));
+    // Depth first, each node before its children.
+    std::vector<TTreeNode*> stack;
+    for (auto it = roots_.rbegin(); it != roots_.rend(); ++it) stack.push_back(it->get());
+    while (!stack.empty()) {
+        TTreeNode* node = stack.back();
+        stack.pop_back();
+        node->absoluteIndex_ = int(order_.size());
+        order_.push_back(node);
+        for (auto it = node->children_.rbegin(); it != node->children_.rend(); ++it) stack.push_back(it->get());
+    }
+    orderValid_ = true;
+    return order_;
+}
+
+TTreeNode* TTreeNodes::Item(int index) const {
+    const auto& order = Order();
+    if (index < 0 || index >= int(order.size()))
+        throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    return order[size_t(index)];
+}
+
+void TTreeNodes::BeginUpdate() {
+    if (updating_++ == 0) tree_->SetRedraw(false);
+}
+
+void TTreeNodes::EndUpdate() {
+    if (updating_ == 0 || --updating_ > 0) return;
+    tree_->SetRedraw(true);
+}
+
+// ---- TTreeView
+
+TTreeView::TTreeView(TComponent* owner) : TWinControl(owner), items_(this) {
+    width_ = 121;
+    height_ = 97;
+    color_ = clWindow;
+    // The outline is chosen with the mouse; Tab passes it by.
+    SetTabStop(false);
+}
+
+TTreeView::~TTreeView() {
+    MarkDestroying();
+    OnChange = nullptr;
+    OnGetImageIndex = nullptr;
+    OnGetSelectedIndex = nullptr;
+    OnExpanded = nullptr;
+    OnCollapsed = nullptr;
+}
+
+void TTreeView::CreateParams(TCreateParams& params) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    params.systemClass = WC_TREEVIEWW;
+    params.style |= (GetTabStop() ? WS_TABSTOP : 0) | (showButtons_ ? TVS_HASBUTTONS : 0) |
+                    (showLines_ ? TVS_HASLINES : 0) | (showRoot_ ? TVS_LINESATROOT : 0) |
+                    (hideSelection_ ? 0 : TVS_SHOWSELALWAYS);
+    params.exStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TTreeView::InitWnd() {
+    TWinControl::InitWnd();
+    Quiet quiet(quiet_);
+    HWND hwnd = WindowHandle();
+    if (images_) SendMessageW(hwnd, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_->Handle()));
+    ApplyColors();
+    // A re-created window shows the nodes as they were: expansion, then the selection.
+    redrawOff_ = false;
+    SetRedraw(false);
+    for (auto& root : items_.roots_) InsertItems(root.get());
+    if (selected_) SendMessageW(hwnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(selected_->item_));
+    SetRedraw(items_.updating_ == 0);
+}
+
+void TTreeView::InsertItem(TTreeNode* node) {
+    if (!HandleAllocated()) return;
+    if (node->parent_ && !node->parent_->item_) return;
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = node->parent_ ? node->parent_->item_ : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<wchar_t*>(node->text_.c_str());
+    // Both pictures are asked for whenever a node is drawn, so that the program can pick
+    // them (OnGetImageIndex, OnGetSelectedIndex).
+    insert.item.iImage = I_IMAGECALLBACK;
+    insert.item.iSelectedImage = I_IMAGECALLBACK;
+    insert.item.lParam = reinterpret_cast<LPARAM>(node);
+    node->item_ = reinterpret_cast<HTREEITEM>(
+        SendMessageW(WindowHandle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    if (!node->item_) throw Exception("Cannot add a node to the tree " + WideToUtf8(Name));
+}
+
+void TTreeView::InsertItems(TTreeNode* node) {
+    node->item_ = nullptr;
+    InsertItem(node);
+    for (auto& child : node->children_) InsertItems(child.get());
+    if (node->expanded_ && node->HasChildren())
+        SendMessageW(WindowHandle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node->item_));
+}
+
+void TTreeView::ForgetItems(TTreeNode* node) {
+    node->item_ = nullptr;
+    for (auto& child : node->children_) ForgetItems(child.get());
+}
+
+TTreeNode* TTreeView::NodeOf(HTREEITEM item) const {
+    TVITEMW query{};
+    query.mask = TVIF_PARAM;
+    query.hItem = item;
+    if (!item || !SendMessageW(WindowHandle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query))) return nullptr;
+    return reinterpret_cast<TTreeNode*>(query.lParam);
+}
+
+void TTreeView::DeleteItem(TTreeNode* node) {
+    if (HandleAllocated() && node->item_) {
+        Quiet quiet(quiet_);
+        SendMessageW(WindowHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->item_));
+        // The window may have moved the selection to a neighbour of the deleted node.
+        TTreeNode* now = NodeOf(reinterpret_cast<HTREEITEM>(SendMessageW(WindowHandle(), TVM_GETNEXTITEM, TVGN_CARET, 0)));
+        selected_ = Contains(node, now) ? nullptr : now;
+    }
+    ForgetItems(node);
+    if (Contains(node, selected_)) selected_ = nullptr;
+}
+
+void TTreeView::SetRedraw(bool redraw) {
+    if (!HandleAllocated()) return;
+    if (!redraw) {
+        // Only a shown window stops drawing: turning drawing back on shows a window.
+        if (!visible_ || redrawOff_) return;
+        redrawOff_ = true;
+        SendMessageW(WindowHandle(), WM_SETREDRAW, FALSE, 0);
+        return;
+    }
+    if (!redrawOff_) return;
+    redrawOff_ = false;
+    SendMessageW(WindowHandle(), WM_SETREDRAW, TRUE, 0);
+    if (!visible_) ShowWindow(WindowHandle(), SW_HIDE);
+    Invalidate();
+}
+
+void TTreeView::SetImages(TImageList* images) {
+    if (images == images_) return;
+    images_ = images;
+    if (images) {
+        images->AddFreeNotification([this, alive = std::weak_ptr<int>(alive_), images] {
+            if (alive.expired() || images_ != images) return;
+            images_ = nullptr;
+            if (HandleAllocated()) SendMessageW(WindowHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL, 0);
+        });
+    }
+    if (HandleAllocated())
+        SendMessageW(WindowHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
+                     reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+}
+
+void TTreeView::SetSelected(TTreeNode* node) {
+    if (node && node->tree_ != this) throw Exception("The node belongs to another tree");
+    if (HandleAllocated() && (!node || node->item_)) {
+        // The window reports the change (TVN_SELCHANGED) like a click.
+        SendMessageW(WindowHandle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node ? node->item_ : nullptr));
+        if (!node) selected_ = nullptr;
+        return;
+    }
+    if (node == selected_) return;
+    selected_ = node;
+    if (node && OnChange) OnChange(node);
+}
+
+void TTreeView::SetShowButtons(bool show) {
+    if (show == showButtons_) return;
+    showButtons_ = show;
+    RecreateWnd();
+}
+
+void TTreeView::SetShowLines(bool show) {
+    if (show == showLines_) return;
+    showLines_ = show;
+    RecreateWnd();
+}
+
+void TTreeView::SetShowRoot(bool show) {
+    if (show == showRoot_) return;
+    showRoot_ = show;
+    RecreateWnd();
+}
+
+void TTreeView::SetHideSelection(bool hide) {
+    if (hide == hideSelection_) return;
+    hideSelection_ = hide;
+    RecreateWnd();
+}
+
+void TTreeView::FullExpand() {
+    Items->BeginUpdate();
+    for (auto& root : items_.roots_) root->Expand(true);
+    Items->EndUpdate();
+}
+
+void TTreeView::FullCollapse() {
+    Items->BeginUpdate();
+    for (auto& root : items_.roots_) root->Collapse(true);
+    Items->EndUpdate();
+}
+
+TTreeNode* TTreeView::GetNodeAt(int x, int y) {
+    if (!HandleAllocated()) return nullptr;
+    TVHITTESTINFO hit{};
+    hit.pt = POINT{x, y};
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(WindowHandle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (!item || !(hit.flags & (TVHT_ONITEM | TVHT_ONITEMINDENT | TVHT_ONITEMBUTTON | TVHT_ONITEMRIGHT))) return nullptr;
+    return NodeOf(item);
+}
+
+std::vector<TTreeNode*> TTreeView::VisibleNodes() const {
+    std::vector<TTreeNode*> rows;
+    std::vector<TTreeNode*> stack;
+    for (auto it = items_.roots_.rbegin(); it != items_.roots_.rend(); ++it) stack.push_back(it->get());
+    while (!stack.empty()) {
+        TTreeNode* node = stack.back();
+        stack.pop_back();
+        rows.push_back(node);
+        if (!node->expanded_) continue;
+        for (auto it = node->children_.rbegin(); it != node->children_.rend(); ++it) stack.push_back(it->get());
+    }
+    return rows;
+}
+
+std::wstring TTreeView::DisplayText() const { return selected_ ? selected_->text_ : std::wstring(); }
+
+void TTreeView::ApplyColors() {
+    if (!HandleAllocated()) return;
+    // The system colours are the control's own defaults (-1 keeps them following the system).
+    const LPARAM back = color_ == clWindow ? LPARAM(-1) : LPARAM(ColorToRGB(color_));
+    const LPARAM text = Font->GetColor() == clWindowText ? LPARAM(-1) : LPARAM(ColorToRGB(Font->GetColor()));
+    SendMessageW(WindowHandle(), TVM_SETBKCOLOR, 0, back);
+    SendMessageW(WindowHandle(), TVM_SETTEXTCOLOR, 0, text);
+}
+
+void TTreeView::ColorChanged() {
+    ApplyColors();
+    TWinControl::ColorChanged();
+}
+
+void TTreeView::FontChanged() {
+    ApplyColors();
+    TWinControl::FontChanged();
+}
+
+// ---- notifications
+
+void TTreeView::WndProc(TMessage& message) {
+    if (message.Msg == CN_NOTIFY) {
+        CnNotify(message);
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+void TTreeView::CnNotify(TMessage& message) {
+    auto* header = reinterpret_cast<NMHDR*>(message.LParam);
+    message.Result = 0;
+    switch (header->code) {
+        case TVN_SELCHANGEDW:
+            SelectionChanged(*reinterpret_cast<NMTREEVIEWW*>(header));
+            break;
+        case TVN_GETDISPINFOW:
+            DispInfo(*reinterpret_cast<NMTVDISPINFOW*>(header));
+            break;
+        case TVN_ITEMEXPANDEDW:
+            ItemExpanded(*reinterpret_cast<NMTREEVIEWW*>(header));
+            break;
+        case TVN_BEGINLABELEDITW:
+            message.Result = TRUE;  // labels are not edited
+            break;
+    }
+}
+
+void TTreeView::SelectionChanged(const NMTREEVIEWW& info) {
+    auto* node = reinterpret_cast<TTreeNode*>(info.itemNew.hItem ? info.itemNew.lParam : 0);
+    selected_ = node;
+    if (quiet_ || !node || !OnChange) return;
+    OnChange(node);
+}
+
+void TTreeView::DispInfo(NMTVDISPINFOW& info) {
+    auto* node = reinterpret_cast<TTreeNode*>(info.item.lParam);
+    if (!node) return;
+    if (info.item.mask & TVIF_IMAGE) {
+        if (OnGetImageIndex && !quiet_) OnGetImageIndex(node);
+        info.item.iImage = node->imageIndex_;
+    }
+    if (info.item.mask & TVIF_SELECTEDIMAGE) {
+        if (OnGetSelectedIndex && !quiet_) OnGetSelectedIndex(node);
+        info.item.iSelectedImage = node->selectedIndex_;
+    }
+}
+
+void TTreeView::ItemExpanded(const NMTREEVIEWW& info) {
+    auto* node = reinterpret_cast<TTreeNode*>(info.itemNew.lParam);
+    if (!node) return;
+    const bool expanded = (info.action & TVE_EXPAND) != 0;
+    node->expanded_ = expanded;
+    if (quiet_) return;
+    if (expanded && OnExpanded) OnExpanded(node);
+    if (!expanded && OnCollapsed) OnCollapsed(node);
+}

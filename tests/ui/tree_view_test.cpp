@@ -1,0 +1,266 @@
+// The tree view: its nodes as a model (order, levels, indices, deletion), the learner's
+// mouse and keys on the system control, the pictures it asks for, a re-created window, and
+// the image list it draws from.
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "ui/edit.h"
+#include "ui/image_list.h"
+#include "ui/tree_view.h"
+#include "ui_test_support.h"
+
+namespace {
+
+constexpr uint32_t kRed = Rgb(200, 30, 30);
+constexpr uint32_t kGreen = Rgb(30, 160, 60);
+constexpr uint32_t kBlue = Rgb(30, 60, 200);
+
+// Three 16 x 16 pictures side by side: a square of one colour on a white ground, which the
+// list makes transparent.
+Bitmap32 Strip() {
+    Bitmap32 strip(48, 16, 0xFFFFFF);
+    const uint32_t colours[] = {kRed, kGreen, kBlue};
+    for (int i = 0; i < 3; ++i)
+        for (int y = 3; y < 13; ++y)
+            for (int x = 3; x < 13; ++x) strip.At(16 * i + x, y) = colours[i];
+    return strip;
+}
+
+bool HasRow(const TTreeNode* node) {
+    const RECT r = node->DisplayRect();
+    return !IsRectEmpty(&r);
+}
+
+std::vector<std::wstring> Texts(const std::vector<TTreeNode*>& nodes) {
+    std::vector<std::wstring> texts;
+    for (TTreeNode* n : nodes) texts.push_back(n->Text);
+    return texts;
+}
+
+class TreeViewTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        form.reset(new TForm(nullptr));
+        form->SetBounds(0, 0, 400, 400);
+        form->Color = clWhite;
+        tree = new TTreeView(form.get());
+        tree->Name = L"TreeView1";
+        tree->Parent = form.get();
+        tree->SetBounds(10, 10, 228, 300);
+    }
+    void TearDown() override {
+        form.reset();
+        UiTest::TearDown();
+    }
+    // Two chapters: 甲 with sections 甲一 (kinds 单, 判) and 甲二, 乙 with 乙一.
+    void Build() {
+        a = tree->Items->AddChild(nullptr, L"甲");
+        a1 = tree->Items->AddChild(a, L"甲一");
+        a1x = tree->Items->AddChild(a1, L"单");
+        a1y = tree->Items->AddChild(a1, L"判");
+        a2 = tree->Items->AddChild(a, L"甲二");
+        b = tree->Items->Add(a, L"乙");
+        b1 = tree->Items->AddChild(b, L"乙一");
+    }
+    POINT CentreOf(TTreeNode* node) {
+        const RECT r = node->DisplayRect();
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    void Click(TTreeNode* node) {
+        const POINT p = CentreOf(node);
+        ClickAt(tree->WindowHandle(), p.x, p.y);
+        PumpFor(50);
+    }
+
+    Owned<TForm> form;
+    TTreeView* tree = nullptr;
+    TTreeNode *a = nullptr, *a1 = nullptr, *a1x = nullptr, *a1y = nullptr, *a2 = nullptr, *b = nullptr, *b1 = nullptr;
+};
+
+TEST_F(TreeViewTest, NodesKeepTheirOrderLevelsAndIndicesThroughAddingAndDeleting) {
+    Build();
+    ASSERT_EQ(tree->Items->Count(), 7);
+    std::vector<std::wstring> order;
+    for (int i = 0; i < tree->Items->Count(); ++i) order.push_back(tree->Items->Item(i)->Text);
+    EXPECT_EQ(order, (std::vector<std::wstring>{L"甲", L"甲一", L"单", L"判", L"甲二", L"乙", L"乙一"}));
+    EXPECT_EQ(a1y->Level(), 2);
+    EXPECT_EQ(a1y->Parent(), a1);
+    EXPECT_EQ(a1y->Parent()->Parent(), a);
+    EXPECT_EQ(b->Level(), 0);
+    EXPECT_EQ(b->Parent(), nullptr);
+    EXPECT_EQ(a2->AbsoluteIndex(), 4);
+    EXPECT_EQ(a2->Index(), 1);
+    EXPECT_EQ(a->GetNextSibling(), b);
+    EXPECT_EQ(b->GetNextSibling(), nullptr);
+    EXPECT_EQ(a1->GetFirstChild(), a1x);
+
+    // A node added later under an early parent moves everything after it along.
+    TTreeNode* a1z = tree->Items->AddChild(a1, L"多");
+    EXPECT_EQ(a1z->AbsoluteIndex(), 4);
+    EXPECT_EQ(a2->AbsoluteIndex(), 5);
+    EXPECT_EQ(b1->AbsoluteIndex(), 7);
+
+    // Deleting a section takes its kinds with it, in the model and in the window.
+    form->Show();
+    tree->Items->Delete(a1);
+    EXPECT_EQ(tree->Items->Count(), 4);
+    EXPECT_EQ(SendMessageW(tree->WindowHandle(), TVM_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(a2->AbsoluteIndex(), 1);
+    EXPECT_EQ(a2->Index(), 0);
+    EXPECT_EQ(tree->Items->Item(3)->GetText(), L"乙一");
+    EXPECT_THROW(tree->Items->Item(4), Exception);
+    tree->Items->Delete(a2);
+    EXPECT_FALSE(a->HasChildren());
+    EXPECT_FALSE(a->GetExpanded());
+}
+
+TEST_F(TreeViewTest, TheLearnerChoosesWithTheMouseAndTheArrowKeys) {
+    std::vector<std::wstring> changes;
+    std::vector<std::wstring> expanded;
+    tree->OnChange = [&](TTreeNode* n) { changes.push_back(n->Text); };
+    tree->OnExpanded = [&](TTreeNode* n) { expanded.push_back(n->Text); };
+    auto* edit = new TEdit(form.get());
+    edit->Parent = form.get();
+    edit->SetBounds(250, 10, 100, 21);
+    form->Show();
+    Build();  // into the live window
+    EXPECT_TRUE(changes.empty()) << "building selects nothing";
+    EXPECT_EQ(tree->Selected.Get(), nullptr);
+    EXPECT_EQ(Texts(tree->VisibleNodes()), (std::vector<std::wstring>{L"甲", L"乙"}));
+    EXPECT_FALSE(HasRow(a1)) << "a collapsed section has no row";
+    // Tab passes the tree by.
+    EXPECT_EQ(form->FocusOrder(), (std::vector<TWinControl*>{edit}));
+
+    Click(b);
+    EXPECT_EQ(changes, (std::vector<std::wstring>{L"乙"}));
+    EXPECT_EQ(tree->Selected.Get(), b);
+    EXPECT_TRUE(b->GetSelected());
+    EXPECT_TRUE(tree->Focused()) << "a click focuses the tree";
+
+    // A double click on a chapter opens it (and selects it first).
+    const POINT p = CentreOf(a);
+    DoubleClickAt(tree->WindowHandle(), p.x, p.y);
+    PumpFor(50);
+    EXPECT_EQ(expanded, (std::vector<std::wstring>{L"甲"}));
+    EXPECT_TRUE(a->GetExpanded());
+    EXPECT_EQ(Texts(tree->VisibleNodes()), (std::vector<std::wstring>{L"甲", L"甲一", L"甲二", L"乙"}));
+    EXPECT_EQ(tree->Selected.Get(), a);
+
+    // Down walks the rows; Right opens a section; Down enters it.
+    changes.clear();
+    PressKey(VK_DOWN);
+    EXPECT_EQ(tree->Selected.Get(), a1);
+    PressKey(VK_RIGHT);
+    EXPECT_TRUE(a1->GetExpanded());
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(tree->Selected.Get(), a1y);
+    EXPECT_EQ(changes, (std::vector<std::wstring>{L"甲一", L"单", L"判"}));
+    EXPECT_EQ(tree->GetNodeAt(CentreOf(a2).x, CentreOf(a2).y), a2);
+
+    // Left on a chapter closes it; what was inside has no row any more.
+    a->Selected = true;
+    PressKey(VK_LEFT);
+    EXPECT_FALSE(a->GetExpanded());
+    EXPECT_EQ(Texts(tree->VisibleNodes()), (std::vector<std::wstring>{L"甲", L"乙"}));
+}
+
+TEST_F(TreeViewTest, EachRowDrawsThePictureItsNodeNamesAndTheSelectedOneWhileSelected) {
+    auto* images = new TImageList(form.get());
+    EXPECT_EQ(images->AddMasked(Strip(), clWhite), 0);
+    EXPECT_EQ(images->Count(), 3);
+    EXPECT_THROW(images->AddMasked(Bitmap32(20, 16, 0), clWhite), Exception);
+    tree->Images = images;
+    tree->HideSelection = false;
+    form->Show();
+    Build();
+    a->ImageIndex = 0;  // red
+    a->SelectedIndex = 0;
+    b->ImageIndex = 0;
+    b->SelectedIndex = 2;  // blue while selected
+    std::vector<std::wstring> asked;
+    tree->OnGetSelectedIndex = [&](TTreeNode* n) { asked.push_back(n->Text); };
+
+    // The picture lies left of the text, on the row.
+    auto pictureArea = [&](TTreeNode* node) {
+        const RECT text = node->DisplayRect();
+        return RECT{std::max(0L, text.left - 22), text.top, text.left, text.bottom};
+    };
+    Bitmap32 shot = ScreenClient(tree->WindowHandle());
+    EXPECT_GT(CountColour(shot, pictureArea(a), kRed), 60);
+    EXPECT_GT(CountColour(shot, pictureArea(b), kRed), 60);
+    // The white ground of a picture is transparent: the tree's own background shows.
+    EXPECT_EQ(CountColour(shot, pictureArea(b), 0x000000), 0);
+
+    b->Selected = true;
+    shot = ScreenClient(tree->WindowHandle());
+    EXPECT_GT(CountColour(shot, pictureArea(b), kBlue), 60);
+    EXPECT_EQ(CountColour(shot, pictureArea(b), kRed), 0);
+    EXPECT_NE(std::find(asked.begin(), asked.end(), L"乙"), asked.end()) << "the tree asks for the selected picture";
+
+    // The handler may pick the picture as the tree asks.
+    tree->OnGetSelectedIndex = [](TTreeNode* n) { n->SelectedIndex = 1; };
+    shot = ScreenClient(tree->WindowHandle());
+    EXPECT_GT(CountColour(shot, pictureArea(b), kGreen), 60);
+
+    // When the list goes first, the tree draws no pictures and keeps going.
+    FreeComponent(images);
+    EXPECT_EQ(tree->Images.Get(), nullptr);
+    EXPECT_EQ(SendMessageW(tree->WindowHandle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0), 0);
+    shot = ScreenClient(tree->WindowHandle());
+    EXPECT_EQ(CountColour(shot, pictureArea(a), kRed), 0);
+}
+
+TEST_F(TreeViewTest, ANewWindowShowsTheSameNodesAndCodeChangesBehaveAsTheLearnersDo) {
+    int changes = 0;
+    tree->OnChange = [&](TTreeNode*) { ++changes; };
+    Build();  // before the window exists
+    a1->Expanded = true;  // a section of a collapsed chapter may stay open inside it
+    a1x->Expanded = true;  // a node without children does not open
+    EXPECT_FALSE(a1x->GetExpanded());
+    form->Show();
+    EXPECT_EQ(SendMessageW(tree->WindowHandle(), TVM_GETCOUNT, 0, 0), 7);
+    EXPECT_EQ(Texts(tree->VisibleNodes()), (std::vector<std::wstring>{L"甲", L"乙"}));
+    a->Expand(false);
+    EXPECT_EQ(Texts(tree->VisibleNodes()), (std::vector<std::wstring>{L"甲", L"甲一", L"单", L"判", L"甲二", L"乙"}));
+    EXPECT_TRUE(HasRow(a1y));
+
+    a1y->Selected = true;
+    EXPECT_EQ(changes, 1);
+    a1y->Text = L"判断题";
+    tree->ShowLines = false;  // the style is taken at creation: a new window
+    EXPECT_EQ(SendMessageW(tree->WindowHandle(), TVM_GETCOUNT, 0, 0), 7);
+    EXPECT_EQ(tree->Selected.Get(), a1y);
+    EXPECT_EQ(changes, 1) << "re-creating the window is no choice of the learner's";
+    const auto caret = reinterpret_cast<HTREEITEM>(SendMessageW(tree->WindowHandle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+    EXPECT_EQ(caret, a1y->ItemId());
+    wchar_t text[32] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = caret;
+    item.pszText = text;
+    item.cchTextMax = 32;
+    SendMessageW(tree->WindowHandle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(text, L"判断题");
+    EXPECT_TRUE(a->GetExpanded());
+    EXPECT_TRUE(a1->GetExpanded());
+
+    tree->FullExpand();
+    EXPECT_EQ(tree->VisibleNodes().size(), 7u);
+    tree->FullCollapse();
+    EXPECT_EQ(tree->VisibleNodes().size(), 2u);
+
+    // Clearing runs no events and empties the window.
+    tree->Items->Clear();
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(tree->Items->Count(), 0);
+    EXPECT_EQ(tree->Selected.Get(), nullptr);
+    EXPECT_EQ(SendMessageW(tree->WindowHandle(), TVM_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(tree->DisplayText(), L"");
+}
+
+}  // namespace
