@@ -1,3 +1,4 @@
+#include "data/statements.h"
 #include "app/bench.h"
 
 #include <windows.h>
@@ -62,7 +63,7 @@ int RunBenchmark(int64_t startTicks) {
     for (int round = 0; round < 10; ++round) {
         TADOQuery q;
         q.Connection = &DataModule3->ADOConnection1;
-        q.SQL.SetText("select * from kaoti where id>=1 order by id");
+        q.SQL.SetText(statements::kAllQuestions);
         const int64_t q0 = Now();
         q.Open();
         query.Add(Milliseconds(q0, Now()));

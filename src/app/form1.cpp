@@ -10,19 +10,13 @@
 #include "data/data_module.h"
 #include "exam/win/form5.h"
 #include "ui/application.h"
+#include "ui/builders.h"
 #include "ui/resource_picture.h"
 
 namespace {
 
 constexpr int kColumnWidth = 225;
 constexpr int kTitleHeight = 41;
-
-void SongFont(TFont* font, int height, TFontStyles style, TColor colour = clWindowText) {
-    font->Name = L"宋体";
-    font->Height = height;
-    font->Style = style;
-    font->Color = colour;
-}
 
 // Shows a function window, made by `make` with the main window as its owner, modally; keeps
 // it in its program-wide reference while it lives, and releases it once it has closed (a
@@ -56,13 +50,13 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Caption = L"木禾驾驶员考试系统 ";
     SetBounds(0, 0, 746, 489);
     Position = poScreenCenter;
-    SongFont(Font, 12, 0);
+    SetSongFont(this, 12, clWindowText, 0);
 
     Panel1 = new TPanel(this);
     Panel1->Name = L"Panel1";
     Panel1->Parent = this;
     Panel1->BevelOuter = bvRaised;
-    SongFont(Panel1->Font, 14, fsBold);
+    SetSongFont(Panel1, 14, clWindowText);
 
     BitBtn1 = MenuButton(0, L"0模拟考试", &TForm1::BitBtn1Click);
     BitBtn2 = MenuButton(1, L"1顺序练习", &TForm1::BitBtn2Click);
@@ -77,7 +71,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Panel2->Name = L"Panel2";
     Panel2->Parent = this;
     Panel2->Caption = L"木禾机动车驾驶员模拟考试系统2006.1";
-    SongFont(Panel2->Font, 14, fsBold);
+    SetSongFont(Panel2, 14, clWindowText);
 
     Image1 = new TImage(this);
     Image1->Name = L"Image1";
@@ -90,7 +84,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Label1->Caption = std::wstring(L"网址：") + kSchoolWebAddress;
     Label1->Alignment = taCenter;
     Label1->Cursor = crHandPoint;
-    SongFont(Label1->Font, 12, fsBold | fsUnderline, clBlue);
+    SetSongFont(Label1, 12, clBlue, fsBold | fsUnderline);
     Label1->OnClick = [this] { Label1Click(); };
 
     StatusBar1 = new TStatusBar(this);

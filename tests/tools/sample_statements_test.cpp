@@ -14,6 +14,7 @@
 #include "data/ado_query.h"
 #include "data/data_module.h"
 #include "data/escape.h"
+#include "data/statements.h"
 
 namespace fs = std::filesystem;
 
@@ -62,20 +63,20 @@ bool Ascending(const std::vector<int>& ids) { return std::is_sorted(ids.begin(),
 }  // namespace
 
 TEST_F(SampleCopy, QuestionQueriesOfExamSequenceAndResume) {
-    const auto all = Ids("select * from kaoti where id>=1 order by id");
+    const auto all = Ids(statements::kAllQuestions);
     ASSERT_EQ(all.size(), size_t(kBankSize));
     EXPECT_EQ(all.front(), 1);
     EXPECT_EQ(all.back(), kBankSize);
-    const auto resumed = Ids("select * from kaoti where id >=" + std::to_string(500) + " order by id");
+    const auto resumed = Ids(statements::QuestionsFrom("500"));
     ASSERT_EQ(resumed.size(), size_t(kBankSize - 499));
     EXPECT_EQ(resumed.front(), 500);
     // A resume point past the end gives an empty set, not an error.
-    EXPECT_TRUE(Ids("select * from kaoti where id >=1219 order by id").empty());
+    EXPECT_TRUE(Ids(statements::QuestionsFrom("1219")).empty());
 }
 
 TEST_F(SampleCopy, TwelveSetsOfExactlyOneHundred) {
     for (int set = 1; set <= kSetCount; ++set) {
-        const auto ids = Ids("select * from kaoti where t=" + std::to_string(set) + " order by id");
+        const auto ids = Ids(statements::SetPaper(set));
         EXPECT_EQ(ids.size(), size_t(kSetSize)) << "set " << set;
         EXPECT_TRUE(Ascending(ids));
         for (int id : ids) EXPECT_LE(id, kSetCount * kSetSize);
@@ -84,36 +85,33 @@ TEST_F(SampleCopy, TwelveSetsOfExactlyOneHundred) {
 
 TEST_F(SampleCopy, ChapterStatementsAndTreeStatements) {
     for (const ChapterInfo& c : kChapters) {
-        const std::string n = std::to_string(c.number);
-        const auto chapter = Ids("select * from kaoti where tihao like '" + n + "%" + "'" + " order by id");
-        ASSERT_EQ(chapter.size(), size_t(c.lastId - c.firstId + 1)) << "chapter " << n;
+        const auto chapter = Ids(statements::Chapter(c.number));
+        ASSERT_EQ(chapter.size(), size_t(c.lastId - c.firstId + 1)) << "chapter " << c.number;
         EXPECT_EQ(chapter.front(), c.firstId);
         EXPECT_EQ(chapter.back(), c.lastId);
         // The tree statement has two blanks before "where" and needs the point after the digit.
-        auto tree = Query("select lei2,id from kaoti  where tihao like '" + n + ".%' order by id");
+        auto tree = Query(statements::ChapterTree(c.number));
         EXPECT_EQ(tree->RecordCount(), int(chapter.size()));
         EXPECT_EQ(tree->FieldCount(), 2);
         EXPECT_FALSE(TrimSpaces(tree->FieldByName("lei2")->AsString()).empty());
 
-        const auto byTitle = Ids("select * from kaoti where lei1='" + EscapeQuotes(c.title) + "'" + " order by id");
+        const auto byTitle = Ids(statements::TreeChapter(c.title));
         EXPECT_EQ(byTitle, chapter);
     }
 }
 
 TEST_F(SampleCopy, SectionAndKindStatementsSplitAChapter) {
     const std::string p = kChapters[0].title;
-    auto tree = Query("select lei2,id from kaoti  where tihao like '1.%' order by id");
+    auto tree = Query(statements::ChapterTree(1));
     std::map<std::string, int> sectionSizes;
     for (; !tree->Eof(); tree->Next()) ++sectionSizes[TrimSpaces(tree->FieldByName("lei2")->AsString())];
     ASSERT_GE(sectionSizes.size(), 2u);
     for (const auto& [section, size] : sectionSizes) {
-        const std::string sectionSql = "select * from kaoti where lei1='" + EscapeQuotes(p) + "'" + " and lei2=" + "'" +
-                                       EscapeQuotes(section) + "'" + " order by id";
+        const std::string sectionSql = statements::TreeSection(p, section);
         EXPECT_EQ(int(Ids(sectionSql).size()), size) << section;
         size_t kinds = 0;
         for (const char* k : {kSingleChoice, kTrueFalse}) {
-            const std::string kindSql = "select * from kaoti where lei1='" + EscapeQuotes(p) + "'" + " and lei2=" + "'" +
-                                        EscapeQuotes(section) + "'" + " and lei3=" + "'" + k + "'" + " order by id";
+            const std::string kindSql = statements::TreeKind(p, section, k);
             kinds += Ids(kindSql).size();
         }
         EXPECT_EQ(int(kinds), size) << section;
@@ -121,53 +119,53 @@ TEST_F(SampleCopy, SectionAndKindStatementsSplitAChapter) {
 }
 
 TEST_F(SampleCopy, IntensiveMarksAreSetReadAndCleared) {
-    EXPECT_TRUE(Ids("select * from kaoti where bz='t' order by id").empty());
+    EXPECT_TRUE(Ids(statements::kIntensiveList).empty());
     for (int id : {700, 12}) {
-        auto chapter = Query("select * from kaoti where tihao like '1%' order by id");
+        auto chapter = Query(statements::kFirstChapter);
         ASSERT_TRUE(chapter->Locate("id", id));
         chapter->Edit();
         chapter->FieldByName("bz")->SetAsString("t");
         chapter->Post();
     }
-    EXPECT_EQ(Ids("select * from kaoti where bz='t' order by id"), (std::vector<int>{12, 700}));
-    EXPECT_EQ(Ids("select * from kaoti where bz='t'").size(), 2u);
+    EXPECT_EQ(Ids(statements::kIntensiveList), (std::vector<int>{12, 700}));
+    EXPECT_EQ(Ids(statements::kIntensiveListUnordered).size(), 2u);
 
-    auto list = Query("select * from kaoti where bz='t' order by id");
+    auto list = Query(statements::kIntensiveList);
     list->Edit();
     list->FieldByName("bz")->SetAsString("");
     list->Post();
-    EXPECT_EQ(Ids("select * from kaoti where bz='t' order by id"), (std::vector<int>{700}));
+    EXPECT_EQ(Ids(statements::kIntensiveList), (std::vector<int>{700}));
 
     TADOQuery clear;
     clear.Connection = &module_->ADOConnection1;
-    clear.SQL.SetText("update kaoti set bz='' where bz='t'");
+    clear.SQL.SetText(statements::kClearIntensive);
     EXPECT_EQ(clear.ExecSQL(), 1);
-    EXPECT_TRUE(Ids("select * from kaoti where bz='t' order by id").empty());
+    EXPECT_TRUE(Ids(statements::kIntensiveList).empty());
 }
 
 TEST_F(SampleCopy, ResumePointAndChapterBookmarksAreWrittenBack) {
-    auto resume = Query("select * from bz1", false);
+    auto resume = Query(statements::kResumePoint, false);
     ASSERT_EQ(resume->RecordCount(), 1);
     EXPECT_EQ(TrimSpaces(resume->FieldByName("bz")->AsString()), "1");
     resume->Edit();
     resume->FieldByName("bz")->SetAsString("733");
     resume->Post();
-    EXPECT_EQ(Query("select * from bz1", false)->FieldByName("bz")->AsString(), "733");
+    EXPECT_EQ(Query(statements::kResumePoint, false)->FieldByName("bz")->AsString(), "733");
 
-    auto bookmarks = Query("select * from zhangjie", false);
+    auto bookmarks = Query(statements::kBookmarks, false);
     ASSERT_EQ(bookmarks->RecordCount(), 4);
     ASSERT_TRUE(bookmarks->Locate("zhangjie", "3", loCaseInsensitive));
     bookmarks->Edit();
     bookmarks->FieldByName("id")->SetAsString("1100");
     bookmarks->Post();
-    auto again = Query("select * from zhangjie", false);
+    auto again = Query(statements::kBookmarks, false);
     std::map<std::string, std::string> rows;
     for (; !again->Eof(); again->Next()) rows[again->FieldByName("zhangjie")->AsString()] = again->FieldByName("id")->AsString();
     EXPECT_EQ(rows["3"], "1100");
     EXPECT_EQ(rows["1"], "1");
     EXPECT_EQ(rows["4"], "1150");
 
-    EXPECT_EQ(Query("select * from bzq", false)->RecordCount(), 1);
+    EXPECT_EQ(Query(statements::kIntensiveCompanion, false)->RecordCount(), 1);
 }
 
 TEST_F(SampleCopy, RegulationTextsOpenAsAWholeTableInTreeOrder) {
@@ -179,4 +177,16 @@ TEST_F(SampleCopy, RegulationTextsOpenAsAWholeTableInTreeOrder) {
     EXPECT_EQ(nr.FieldByName("bt")->AsString(), "道路交通安全法");
     ASSERT_TRUE(nr.Locate("bt", "机动车登记规定", loCaseInsensitive));
     EXPECT_EQ(nr.FieldByName("nr")->AsString().rfind("{\\rtf1", 0), 0u);
+}
+
+// The run-time statements are spliced exactly as the windows always built them; the chapter
+// and tree statements differ in one blank and one point, and a quote in a title stays inside
+// its literal.
+TEST(Statements, BuiltTextsAreWordForWord) {
+    EXPECT_EQ(statements::QuestionsFrom("500"), "select * from kaoti where id >=500 order by id");
+    EXPECT_EQ(statements::SetPaper(12), "select * from kaoti where t=12 order by id");
+    EXPECT_EQ(statements::Chapter(2), "select * from kaoti where tihao like '2%' order by id");
+    EXPECT_EQ(statements::ChapterTree(3), "select lei2,id from kaoti  where tihao like '3.%' order by id");
+    EXPECT_EQ(statements::TreeKind("p", "c'd", "k"),
+              "select * from kaoti where lei1='p' and lei2='c''d' and lei3='k' order by id");
 }

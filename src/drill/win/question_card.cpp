@@ -2,6 +2,7 @@
 
 #include "base/bmp.h"
 #include "drill/answer_codes.h"
+#include "ui/builders.h"
 #include "ui/resource_picture.h"
 
 namespace {
@@ -10,22 +11,6 @@ constexpr int kFrameWidth = 207;
 constexpr int kFrameHeight = 216;
 constexpr int kTextWidth = 277;
 constexpr int kTextHeight = 233;
-
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const wchar_t* name, int left, int top, int width, int height) {
-    T* control = new T(owner);
-    control->Name = name;
-    control->SetBounds(left, top, width, height);
-    control->Parent = parent;
-    return control;
-}
-
-void Style(TControl* control, int height, TColor colour, TFontStyles style = fsBold) {
-    control->Font->Name = L"宋体";
-    control->Font->Height = height;
-    control->Font->Color = colour;
-    control->Font->Style = style;
-}
 
 TDBText* Bound(TDBText* text, TADOQuery* query, const char* field) {
     text->DataSource = static_cast<DataSetView*>(query);
@@ -40,50 +25,50 @@ QuestionCard::QuestionCard(TComponent* form, TWinControl* parent, TADOQuery* que
     : Query(query) {
     const int x = left + 8;
     const int headingTop = top + 26;
-    LabelDi = Make<TLabel>(form, parent, L"LabelDi", x, headingTop, 18, 20);
+    LabelDi = Place<TLabel>(form, parent, L"LabelDi", {x, headingTop, 18, 20});
     LabelDi->Caption = L"第";
-    Style(LabelDi, 16, clRed);
+    SetSongFont(LabelDi, 16, clRed);
     int after = x + 20;
     if (heading == CardHeading::kPaperPosition) {
-        Label14 = Make<TLabel>(form, parent, L"Label14", after, headingTop, 34, 20);
+        Label14 = Place<TLabel>(form, parent, L"Label14", {after, headingTop, 34, 20});
         Label14->Alignment = taCenter;
-        Style(Label14, 16, clRed);
+        SetSongFont(Label14, 16, clRed);
         after += 36;
     } else {
-        DBText4 = Bound(Make<TDBText>(form, parent, L"DBText4", after, headingTop, 44, 20), query, "id");
+        DBText4 = Bound(Place<TDBText>(form, parent, L"DBText4", {after, headingTop, 44, 20}), query, "id");
         DBText4->Alignment = taCenter;
-        Style(DBText4, 16, clRed);
+        SetSongFont(DBText4, 16, clRed);
         after += 46;
     }
-    LabelTi = Make<TLabel>(form, parent, L"LabelTi", after, headingTop, 18, 20);
+    LabelTi = Place<TLabel>(form, parent, L"LabelTi", {after, headingTop, 18, 20});
     LabelTi->Caption = L"题";
-    Style(LabelTi, 16, clRed);
+    SetSongFont(LabelTi, 16, clRed);
     after += 24;
     if (heading == CardHeading::kIdAndBookNumber) {
-        DBText5 = Bound(Make<TDBText>(form, parent, L"DBText5", after, headingTop, 100, 20), query, "tihao");
-        Style(DBText5, 16, clRed);
+        DBText5 = Bound(Place<TDBText>(form, parent, L"DBText5", {after, headingTop, 100, 20}), query, "tihao");
+        SetSongFont(DBText5, 16, clRed);
         after += 104;
     }
-    Label12 = Make<TLabel>(form, parent, L"Label12", after, headingTop, 150, 20);
-    Style(Label12, 16, clBlue);
+    Label12 = Place<TLabel>(form, parent, L"Label12", {after, headingTop, 150, 20});
+    SetSongFont(Label12, 16, clBlue);
     if (heading == CardHeading::kPaperPosition) {
-        Label21 = Make<TLabel>(form, parent, L"Label21", after + 152, headingTop + 1, 130, 20);
-        Style(Label21, 14, clRed);
+        Label21 = Place<TLabel>(form, parent, L"Label21", {after + 152, headingTop + 1, 130, 20});
+        SetSongFont(Label21, 14, clRed);
     }
 
     const int bodyTop = top + 52;
-    TextFrame = Make<TPanel>(form, parent, L"TextFrame", x, bodyTop, kTextWidth, kTextHeight);
+    TextFrame = Place<TPanel>(form, parent, L"TextFrame", {x, bodyTop, kTextWidth, kTextHeight});
     TextFrame->BevelOuter = bvLowered;
     TextFrame->Color = clWhite;
-    DBText6 = Bound(Make<TDBText>(form, TextFrame, L"DBText6", 6, 6, kTextWidth - 12, kTextHeight - 12), query, "timu");
+    DBText6 = Bound(Place<TDBText>(form, TextFrame, L"DBText6", {6, 6, kTextWidth - 12, kTextHeight - 12}), query, "timu");
     DBText6->WordWrap = true;
-    Style(DBText6, 16, clBlack);
+    SetSongFont(DBText6, 16, clBlack);
 
-    PictureFrame = Make<TPanel>(form, parent, L"PictureFrame", left + width - kFrameWidth - 10, bodyTop, kFrameWidth + 2,
-                                kFrameHeight + 2);
+    PictureFrame = Place<TPanel>(form, parent, L"PictureFrame",
+                                 {left + width - kFrameWidth - 10, bodyTop, kFrameWidth + 2, kFrameHeight + 2});
     PictureFrame->BevelOuter = bvLowered;
     PictureFrame->Color = clWhite;
-    Image2 = Make<TImage>(form, PictureFrame, L"Image2", 1, 1, kFrameWidth, kFrameHeight);
+    Image2 = Place<TImage>(form, PictureFrame, L"Image2", {1, 1, kFrameWidth, kFrameHeight});
     Image2->Center = true;
 
     const int optionTop = bodyTop + kTextHeight + 14;
@@ -96,14 +81,14 @@ QuestionCard::QuestionCard(TComponent* form, TWinControl* parent, TADOQuery* que
     const char* columns[] = {"A", "B", "C"};
     for (int i = 0; i < 3; ++i) {
         const int y = optionTop + i * optionHeight;
-        TImage* badge = Make<TImage>(form, parent, badgeNames[i], x, y, 28, 28);
+        TImage* badge = Place<TImage>(form, parent, badgeNames[i], {x, y, 28, 28});
         badge->Center = true;
         badge->Picture->Assign(LoadResourcePicture(badgePictures[i]));
         *badges[i] = badge;
-        TDBText* option = Bound(Make<TDBText>(form, parent, optionNames[i], x + 36, y + 4, width - 56, optionHeight - 6),
+        TDBText* option = Bound(Place<TDBText>(form, parent, optionNames[i], {x + 36, y + 4, width - 56, optionHeight - 6}),
                                 query, columns[i]);
         option->WordWrap = true;
-        Style(option, 16, clBlack);
+        SetSongFont(option, 16, clBlack);
         *options[i] = option;
     }
 }

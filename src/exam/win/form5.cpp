@@ -1,7 +1,9 @@
 #include "exam/win/form5.h"
 
+#include "data/statements.h"
 #include "drill/answer_codes.h"
 #include "ui/application.h"
+#include "ui/builders.h"
 #include "ui/resource_picture.h"
 
 namespace {
@@ -9,20 +11,6 @@ namespace {
 constexpr int kCardWidth = 527;
 constexpr int kRightLeft = 533;
 constexpr int kRightWidth = 221;
-
-TLabel* HeadingLabel(TComponent* owner, TWinControl* parent, const wchar_t* name, const wchar_t* caption, int left,
-                     int top, int width, int height, TColor colour) {
-    TLabel* label = new TLabel(owner);
-    label->Name = name;
-    label->Caption = caption;
-    label->SetBounds(left, top, width, height);
-    label->Parent = parent;
-    label->Font->Name = L"宋体";
-    label->Font->Height = height > 18 ? 16 : 14;
-    label->Font->Style = fsBold;
-    label->Font->Color = colour;
-    return label;
-}
 
 }  // namespace
 
@@ -39,7 +27,7 @@ TForm5::TForm5(TComponent* owner, TADOConnection* bank)
 
     ADOQuery1->Name = "ADOQuery1";
     ADOQuery1->Connection = bank;
-    ADOQuery1->SQL.SetText("select * from kaoti where id>=1 order by id");
+    ADOQuery1->SQL.SetText(statements::kAllQuestions);
 
     card_ = std::make_unique<QuestionCard>(this, this, ADOQuery1, CardHeading::kPaperPosition, 0, 0, kCardWidth);
     Label14 = card_->Label14;
@@ -47,9 +35,9 @@ TForm5::TForm5(TComponent* owner, TADOConnection* bank)
     Label12->Width = 120;
     Label21 = card_->Label21;
     Image5 = card_->Image5;
-    Label17 = HeadingLabel(this, this, L"Label17", L"剩余时间：", 372, 26, 86, 20, clBlack);
-    Label16 = HeadingLabel(this, this, L"Label16", kClockStartLabel, 458, 26, 60, 20, clRed);
-    Label20 = HeadingLabel(this, this, L"Label20", L"", 8, 4, 300, 16, clRed);
+    Label17 = SongLabel(this, this, L"Label17", L"剩余时间：", {372, 26, 86, 20}, 16, clBlack);
+    Label16 = SongLabel(this, this, L"Label16", kClockStartLabel, {458, 26, 60, 20}, 16, clRed);
+    Label20 = SongLabel(this, this, L"Label20", L"", {8, 4, 300, 16}, 14, clRed);
 
     Image1 = new TImage(this);
     Image1->Name = L"Image1";
@@ -73,6 +61,27 @@ TForm5::TForm5(TComponent* owner, TADOConnection* bank)
     Timer1->Enabled = false;
     Timer1->Interval = 1000;
     Timer1->OnTimer = [this] { Timer1Timer(); };
+
+    DrillActions actions;
+    actions.handIn = [this] {
+        if (!paper.Ended()) HandIn();
+    };
+    actions.previous = [this] { Previous(); };
+    actions.next = [this] { Next(); };
+    actions.close = [this] { Close(); };
+    actions.answer = [this](int code) {
+        if (!paper.Ended()) Answer(code);
+    };
+    actions.thirdOptionShown = [this] { return card_->ThirdOptionShown(); };
+    actions.firstUnanswered = [this] {
+        if (!paper.Ended()) FirstUnanswered();
+    };
+    // "9" is taken (the jump dialog joins with the practice windows).
+    actions.jump = [] {};
+    keys_ = std::make_unique<KeypadScheme>(std::vector<DrillKey>{DrillKey::kHandIn, DrillKey::kJump, DrillKey::kPrevious,
+                                                                 DrillKey::kNext, DrillKey::kClose, DrillKey::kAnswer,
+                                                                 DrillKey::kFirstUnanswered},
+                                           std::move(actions));
 
     OnCreate = [this] { FormCreate(); };
     OnKeyPress = [this](wchar_t& key) { FormKeyPress(key); };
@@ -115,32 +124,17 @@ void TForm5::GoToPosition(int position) {
 void TForm5::FormKeyDown(WORD& key, TShiftState) {
     // Any key-down but Num Lock starts the clock, before the key's own handling.
     if (!paper.Ended() && Label16->Caption.Get() == kClockStartLabel && key != kVkNumLock) Timer1->Enabled = true;
-    if (key == kVkLeft) {
-        if (paper.current_index > 1) GoToPosition(paper.current_index - 1);
-    } else if (key == kVkRight) {
-        if (paper.current_index < kPaperSize) GoToPosition(paper.current_index + 1);
-    }
+    keys_->KeyDown(key);
 }
 
-void TForm5::FormKeyPress(wchar_t& key) {
-    const int p = paper.current_index;
-    if (key == L'*' || key == L'+') {
-        if (!paper.Ended()) HandIn();
-    } else if (key == L'9') {
-        // The jump dialog joins with the practice windows; until then the key is spare.
-    } else if (key == L'4') {
-        if (p > 1) GoToPosition(p - 1);
-    } else if (key == L'6') {
-        if (p < kPaperSize) GoToPosition(p + 1);
-    } else if (key == L'8') {
-        Close();
-    } else if (key == L'1' || key == L'2') {
-        if (!paper.Ended()) Answer(AnswerCodeOfKey(key));
-    } else if (key == L'3') {
-        if (!paper.Ended() && card_->ThirdOptionShown()) Answer(3);
-    } else if (key == L'5') {
-        if (!paper.Ended()) FirstUnanswered();
-    }
+void TForm5::FormKeyPress(wchar_t& key) { keys_->KeyPress(key); }
+
+void TForm5::Previous() {
+    if (paper.current_index > 1) GoToPosition(paper.current_index - 1);
+}
+
+void TForm5::Next() {
+    if (paper.current_index < kPaperSize) GoToPosition(paper.current_index + 1);
 }
 
 void TForm5::Answer(int code) {

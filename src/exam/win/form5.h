@@ -5,10 +5,11 @@
 #include <memory>
 
 #include "data/ado_query.h"
+#include "drill/keypad_scheme.h"
 #include "drill/win/question_card.h"
-#include "exam/exam_clock.h"
-#include "exam/exam_paper.h"
-#include "exam/win/answer_sheet.h"
+#include "drill/exam_clock.h"
+#include "drill/exam_paper.h"
+#include "drill/win/answer_sheet.h"
 #include "ui/form.h"
 #include "ui/image.h"
 #include "ui/label.h"
@@ -63,6 +64,8 @@ public:
 
 private:
     void Answer(int code);
+    void Previous();
+    void Next();
     void FirstUnanswered();
     void HandIn();
     void MarkEndOfPaper();
@@ -70,4 +73,5 @@ private:
 
     std::unique_ptr<AnswerSheet> sheet_;
     std::unique_ptr<PaperDraw> draw_;
+    std::unique_ptr<KeypadScheme> keys_;
 };

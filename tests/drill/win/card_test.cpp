@@ -3,6 +3,7 @@
 // centred and cut at the frame, and a picture that is not a bitmap goes to the error box.
 #include <algorithm>
 
+#include "data/statements.h"
 #include "base/bmp.h"
 #include "base/utf.h"
 #include "drill/answer_codes.h"
@@ -20,7 +21,7 @@ protected:
         bank_ = std::make_unique<SampleBank>();
         query_ = std::make_unique<TADOQuery>();
         query_->Connection = &bank_->Module().ADOConnection1;
-        query_->SQL.SetText("select * from kaoti where id>=1 order by id");
+        query_->SQL.SetText(statements::kAllQuestions);
         query_->Open();
         form_.reset(new TForm(nullptr));
         form_->SetBounds(0, 0, 769, 568);

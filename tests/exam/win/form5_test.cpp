@@ -7,6 +7,7 @@
 #include "drill/answer_codes.h"
 #include "exam/win/form5.h"
 #include "support/sample_bank.h"
+#include "ui/gdi.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -109,6 +110,12 @@ TEST_F(ExamTest, TheAnswerSheetFitsItsPanelInTenRowsOfTen) {
         EXPECT_EQ(cell->Caption.Get(), std::to_wstring(p));
         EXPECT_LE(cell->BoundsRect().bottom, exam->Panel1->Height.Get()) << p;
         EXPECT_LE(cell->BoundsRect().right, exam->Panel1->Width.Get()) << p;
+        // The caption shows whole: "100" in bold 14 px is the widest.
+        MemDC dc;
+        SelectGuard font(dc, cell->Font->Handle());
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, cell->Caption.Get().c_str(), int(cell->Caption.Get().size()), &extent);
+        EXPECT_LE(extent.cx, cell->Width.Get()) << p;
         if (p % 10 != 1) {
             EXPECT_EQ(cell->Top.Get(), exam->Sheet().Cell(p - 1)->Top.Get()) << p;
         }

@@ -1,4 +1,4 @@
-#include "exam/exam_paper.h"
+#include "drill/exam_paper.h"
 
 #include <algorithm>
 #include <chrono>

@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "exam/exam_clock.h"
-#include "exam/exam_paper.h"
+#include "drill/exam_clock.h"
+#include "drill/exam_paper.h"
 
 namespace {
 

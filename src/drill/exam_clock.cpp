@@ -1,4 +1,4 @@
-#include "exam/exam_clock.h"
+#include "drill/exam_clock.h"
 
 bool ExamClock::Tick() {
     if (--seconds_left < 0) {
