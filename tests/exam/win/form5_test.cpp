@@ -112,9 +112,9 @@ TEST_F(ExamTest, TheAnswerSheetFitsItsPanelInTenRowsOfTen) {
         EXPECT_LE(cell->BoundsRect().right, exam->Panel1->Width.Get()) << p;
         // The caption shows whole: "100" in bold 14 px is the widest.
         MemDC dc;
-        SelectGuard font(dc, cell->Font->Handle());
+        SelectGuard font(dc.Get(), cell->Font->Handle());
         SIZE extent{};
-        GetTextExtentPoint32W(dc, cell->Caption.Get().c_str(), int(cell->Caption.Get().size()), &extent);
+        GetTextExtentPoint32W(dc.Get(), cell->Caption.Get().c_str(), int(cell->Caption.Get().size()), &extent);
         EXPECT_LE(extent.cx, cell->Width.Get()) << p;
         if (p % 10 != 1) {
             EXPECT_EQ(cell->Top.Get(), exam->Sheet().Cell(p - 1)->Top.Get()) << p;
