@@ -38,7 +38,7 @@ std::vector<std::string> BacktickedWords(const std::string& text) {
 // Each list item names a kind with its placeholder (`warn:K`, `limit:N`) followed by the keys
 // of that kind, or names complete pictures (`stop`, `noentry`).
 DocumentedPictures ReadDocumentedPictures() {
-    const std::filesystem::path path = std::filesystem::path(__FILE__).parent_path() / "../../tools/bank/PICTURES.md";
+    const std::filesystem::path path = MUHE_PICTURE_LIST;
     std::ifstream in(path);
     EXPECT_TRUE(in) << "cannot read " << path;
     std::vector<std::string> items;
