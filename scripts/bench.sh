@@ -20,7 +20,15 @@ if [ -f "$exe" ] && [ -f "$top/build/sample/jjj" ]; then
   cp "$top/build/sample/jjj" "$top/build/sample/bz" "$work/"
   source "$top/scripts/wine-env.sh"
   wine reg add 'HKCU\Software\Wine\AppDefaults\muhe.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  (cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" wine "$exe" --bench >/dev/null 2>&1)
-  cat "$work/bench.txt"
+  # Xvfb may end with a status of its own after the program has written its figures: the
+  # figures are printed whatever that status, and a missing file is said so.
+  status=0
+  (cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" wine "$exe" --bench >/dev/null 2>&1) || status=$?
+  if [ -s "$work/bench.txt" ]; then
+    cat "$work/bench.txt"
+  else
+    echo "muhe.exe --bench wrote no figures (exit status $status)" >&2
+  fi
+  [ "$status" -eq 0 ] || echo "(xvfb-run ended with status $status)" >&2
   rm -rf "$work"
 fi
