@@ -12,9 +12,11 @@ packages=(cmake g++ googletest libsqlite3-dev sqlite3 tcl dpkg-dev
   mingw-w64-x86-64-dev wine64 wine xvfb xauth xdotool x11-apps imagemagick
   fonts-wqy-zenhei fonts-wine fp-utils locales jq)
 
+# One query for all of them: each dpkg-query reads the whole package database.
+installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null | awk '$2 == "installed" { print $1 }' || true)
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null | grep -q '^installed$' || missing+=("$p")
+  grep -qx -- "$p" <<<"$installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}" >&2
@@ -35,15 +37,17 @@ fi
 amal="$build/sqlite-amalgamation"
 if [ ! -s "$amal/sqlite3.c" ]; then
   echo "setup: generating the SQLite amalgamation" >&2
-  if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-    cat > /etc/apt/sources.list.d/muhe-src.sources <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
-    apt-get update -qq
+  # Source entries follow the machine's own binary entries (same mirror, suites, components).
+  apt_files=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources)
+  theirs=()
+  for f in "${apt_files[@]}"; do
+    if [ -f "$f" ] && [[ "$f" != */muhe-src.* ]]; then theirs+=("$f"); fi
+  done
+  if [ ${#theirs[@]} -eq 0 ] || ! grep -Eqs '^[[:space:]]*(deb-src[[:space:]]|Types:.*deb-src)' "${theirs[@]}"; then
+    release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    rm -f /etc/apt/sources.list.d/muhe-src.sources /etc/apt/sources.list.d/muhe-src.list
+    bash "$top/scripts/deb-src.sh" "$release" /etc/apt/sources.list.d/muhe-src "${theirs[@]}"
+    apt-get update -qq || echo "setup: apt-get update reported errors; trying the sources anyway" >&2
   fi
   src="$build/sqlite-src"
   rm -rf "$src" && mkdir -p "$src"
