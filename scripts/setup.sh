@@ -10,7 +10,7 @@ mkdir -p "$build"
 packages=(cmake g++ googletest libsqlite3-dev sqlite3 tcl dpkg-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-x86-64-dev wine64 wine xvfb xauth xdotool x11-apps imagemagick
-  fonts-wqy-zenhei fonts-wine fp-utils locales jq)
+  fonts-wqy-zenhei fonts-wine fp-utils libchm-bin xchm locales jq)
 
 # One query for all of them: each dpkg-query reads the whole package database.
 installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null | awk '$2 == "installed" { print $1 }' || true)
@@ -60,13 +60,26 @@ if [ ! -s "$amal/sqlite3.c" ]; then
   rm -rf "$src"
 fi
 
-# The project's Wine prefix.
+# The project's Wine prefix. Raise prefix_version whenever its settings below change: a prefix
+# of ours made with older settings is brought up to date in place, anything else is made anew.
 source "$top/scripts/wine-env.sh"
-if [ ! -f "$WINEPREFIX/.muhe-ready" ]; then
-  echo "setup: creating the Wine prefix $WINEPREFIX" >&2
-  rm -rf "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
+prefix_version=2
+if [ ! -f "$WINEPREFIX/.muhe-prefix-v$prefix_version" ]; then
+  ours=false
+  if [ -f "$WINEPREFIX/system.reg" ]; then
+    [ -f "$WINEPREFIX/.muhe-ready" ] || compgen -G "$WINEPREFIX/.muhe-prefix-v*" >/dev/null && ours=true
+  fi
+  if $ours; then
+    echo "setup: updating the Wine prefix $WINEPREFIX" >&2
+  else
+    echo "setup: creating the Wine prefix $WINEPREFIX" >&2
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+  # Debian's Wine looks for its own fonts (Marlett draws the caption buttons) in a folder that
+  # does not exist; the prefix names the folder fonts-wine installs them in.
+  wine_fonts=$(dirname "$(dpkg -L fonts-wine | grep '/marlett\.ttf$' | head -n 1)")
   reg="$build/muhe-prefix.reg"
   {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
@@ -77,9 +90,19 @@ if [ ! -f "$WINEPREFIX/.muhe-ready" ]; then
     done
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
     printf '"宋体"="WenQuanYi Zen Hei"\r\n"SimSun"="WenQuanYi Zen Hei"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts]\r\n"Path"="Z:%s"\r\n\r\n' "${wine_fonts//\//\\\\}"
+    # A compiled help file opens in Debian's CHM viewer: Wine's own viewer needs a browser
+    # engine the prefix does not have. The shell hands the viewer the file's Unix name.
+    printf '[HKEY_CLASSES_ROOT\\.chm]\r\n@="xchm.chm"\r\n\r\n'
+    printf '[HKEY_CLASSES_ROOT\\xchm.chm]\r\n@="Compiled HTML Help File"\r\n\r\n'
+    printf '[HKEY_CLASSES_ROOT\\xchm.chm\\shell\\open\\command]\r\n'
+    printf '%s\r\n\r\n' '@="Z:\\bin\\sh -c \"exec /usr/bin/xchm \\\"$(/usr/bin/winepath -u \\\"$0\\\")\\\"\" \"%1\""'
   } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
   wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
   wineserver -w || true
   grep -q 'WenQuanYi' "$WINEPREFIX/system.reg" || { echo "setup: font mapping did not reach the prefix" >&2; exit 1; }
-  touch "$WINEPREFIX/.muhe-ready"
+  grep -q 'xchm' "$WINEPREFIX/system.reg" || { echo "setup: the help viewer did not reach the prefix" >&2; exit 1; }
+  grep -q '^"Path"="Z:' "$WINEPREFIX/user.reg" || { echo "setup: the font folder did not reach the prefix" >&2; exit 1; }
+  rm -f "$WINEPREFIX"/.muhe-ready "$WINEPREFIX"/.muhe-prefix-v*
+  touch "$WINEPREFIX/.muhe-prefix-v$prefix_version"
 fi
