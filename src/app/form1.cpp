@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "app/school_contact.h"
 #include "app/window_refs.h"
@@ -45,7 +46,7 @@ void OpenWithShell(TForm* parent, const std::wstring& target) {
     ShellExecuteW(parent ? parent->Handle() : nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
 }
 
-TForm1::TForm1(TComponent* owner) : TForm(owner) {
+TForm1::TForm1(TComponent* owner, ShellOpener shellOpen) : TForm(owner), shellOpen_(std::move(shellOpen)) {
     Name = L"Form1";
     Caption = L"木禾驾驶员考试系统 ";
     SetBounds(0, 0, 746, 489);
@@ -159,9 +160,9 @@ void TForm1::BitBtn7Click() {
     const std::filesystem::path help = std::filesystem::absolute(L"bangzhu.chm", ec);
     // A missing file shows nothing: the shell would answer with an error of its own.
     if (ec || !std::filesystem::exists(help, ec)) return;
-    OpenWithShell(this, help.wstring());
+    shellOpen_(this, help.wstring());
 }
 
 void TForm1::BitBtn8Click() { Close(); }
 
-void TForm1::Label1Click() { OpenWithShell(this, kSchoolWebAddress); }
+void TForm1::Label1Click() { shellOpen_(this, kSchoolWebAddress); }

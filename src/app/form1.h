@@ -1,6 +1,9 @@
 #pragma once
 // The main window: the column of numbered menu buttons, each opening one function window
 // modally or the help file; the same entries are reached by typing their digit.
+#include <functional>
+#include <string>
+
 #include "ui/bit_btn.h"
 #include "ui/form.h"
 #include "ui/image.h"
@@ -8,9 +11,16 @@
 #include "ui/panel.h"
 #include "ui/status_bar.h"
 
+// Shows a file or address through the shell's open operation, maximised, parented to the
+// main window; the result is not examined.
+void OpenWithShell(TForm* parent, const std::wstring& target);
+
+// What the main window hands the help file and the web address to.
+using ShellOpener = std::function<void(TForm* parent, const std::wstring& target)>;
+
 class TForm1 : public TForm {
 public:
-    explicit TForm1(TComponent* owner);
+    explicit TForm1(TComponent* owner, ShellOpener shellOpen = OpenWithShell);
     std::wstring ClassName() const override { return L"TForm1"; }
 
     TPanel* Panel1;    // the menu button column
@@ -46,8 +56,6 @@ public:
 private:
     TBitBtn* MenuButton(int index, const wchar_t* caption, void (TForm1::*click)());
     void LayOut();
-};
 
-// Shows a file or address through the shell's open operation, maximised, parented to the
-// main window; the result is not examined.
-void OpenWithShell(TForm* parent, const std::wstring& target);
+    ShellOpener shellOpen_;
+};

@@ -1,6 +1,11 @@
 // The main window: its layout, the keyboard map (whichever button has the focus), the focus
 // rules, and opening and closing a function window from it.
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
 #include "app/form1.h"
+#include "app/school_contact.h"
 #include "app/window_refs.h"
 #include "exam/win/form5.h"
 #include "support/sample_bank.h"
@@ -14,7 +19,10 @@ protected:
         UiTest::SetUp();
         bank_ = std::make_unique<SampleBank>();
         DataModule3 = &bank_->Module();
-        form_.reset(new TForm1(nullptr));
+        // The shell is stood in for: what the window hands it is recorded, nothing opens.
+        form_.reset(new TForm1(nullptr, [this](TForm* parent, const std::wstring& target) {
+            handed_.push_back({parent, target});
+        }));
         Form1 = form_.get();
         form_->Show();
         ASSERT_TRUE(PumpUntil([&] { return form_->Active() && form_->BitBtn1->Focused(); }));
@@ -27,6 +35,11 @@ protected:
         bank_.reset();
         UiTest::TearDown();
     }
+    struct Handed {
+        TForm* parent;
+        std::wstring target;
+    };
+    std::vector<Handed> handed_;
     std::unique_ptr<SampleBank> bank_;
     Owned<TForm1> form_;
 };
@@ -83,11 +96,31 @@ TEST_F(MainWindowTest, TheExamOpensFromAnyButtonAndClosingItKeepsTheMainWindow) 
     EXPECT_TRUE(IsWindowEnabled(form_->WindowHandle()));
 }
 
-TEST_F(MainWindowTest, HelpWithoutItsFileShowsNothing) {
+// "7" hands the help file in the working directory to the shell, and nothing when it is not
+// there; the link hands the web address.
+TEST_F(MainWindowTest, HelpKeyAndLinkHandTheirTargetsToTheShell) {
     std::filesystem::remove("bangzhu.chm");
     PressKey('7');
     PumpFor(100);
+    EXPECT_TRUE(handed_.empty()) << "handed to the shell without the file";
     EXPECT_TRUE(Application->ShownBoxes().empty());
+    EXPECT_TRUE(form_->Active());
+
+    std::ofstream("bangzhu.chm", std::ios::binary) << "ITSF";
+    PressKey(VK_TAB);  // from another button: the key map does not depend on the focus
+    PressKey('7');
+    PumpFor(100);
+    ASSERT_EQ(handed_.size(), 1u);
+    EXPECT_EQ(handed_[0].parent, form_.get());
+    EXPECT_TRUE(std::filesystem::path(handed_[0].target).is_absolute());
+    EXPECT_TRUE(std::filesystem::equivalent(handed_[0].target, "bangzhu.chm"));
+    std::filesystem::remove("bangzhu.chm");
+
+    const RECT link = form_->Label1->BoundsRect();
+    ClickAt(form_->WindowHandle(), (link.left + link.right) / 2, (link.top + link.bottom) / 2);
+    PumpFor(100);
+    ASSERT_EQ(handed_.size(), 2u);
+    EXPECT_EQ(handed_[1].target, kSchoolWebAddress);
     EXPECT_TRUE(form_->Active());
 }
 
