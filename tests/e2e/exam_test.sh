@@ -8,6 +8,13 @@ e2e_start "$work"
 main=$(e2e_wait_window "木禾驾驶员考试系统" 60) || { echo "the main window did not appear"; e2e_failures=1; e2e_finish; exit 1; }
 sleep 1
 field() { jq -r --arg n "$2" --arg k "$3" '.components[] | select(.name == $n) | .[$k]' <<<"$1"; }
+# A handed-in paper as the learner reads it: position and question text, walked with "6" from
+# position 1 (the clock has stopped, so only the moves change the window). One line each.
+read_paper() {
+  wine "$MUHE_PROBE" walk 6 99 2>/dev/null | tr -d '\r' |
+    jq -r '[(.components[] | select(.name == "Label14") | .caption), (.components[] | select(.name == "DBText6") | .caption)] | @tsv'
+}
+whole_paper() { [ "$(cut -f1 <<<"$1" | tr '\n' ' ')" = "$(seq -s ' ' 1 100) " ] && [ "$(cut -f2 <<<"$1" | sort -u | wc -l)" -eq 100 ]; }
 
 e2e_keys "$main" 0
 exam=$(e2e_wait_window "模拟考试" 30)
@@ -16,7 +23,6 @@ sleep 0.5
 d=$(e2e_dump)
 e2e_check "position 1" [ "$(field "$d" Label14 caption)" = "1" ]
 e2e_check "clock at 45:00" [ "$(field "$d" Label16 caption)" = "45:00" ]
-first_paper=$(field "$d" DBText6 caption)
 
 e2e_keys "$exam" 2
 d=$(e2e_dump)
@@ -45,6 +51,9 @@ d=$(e2e_dump)
 e2e_check "Yes hands in and shows the score" grep -q "^你的成绩为：[0-9]" <<<"$(field "$d" Label20 caption)"
 e2e_check "... wrong or unanswered cells turn blue" [ "$(field "$d" L100 font_color)" = "#0000FF" ]
 e2e_screenshot exam-handed-in
+e2e_keys "$exam" 4
+first_paper=$(read_paper)
+e2e_check "the paper holds 100 different questions" whole_paper "$first_paper"
 
 e2e_keys "$exam" 8
 sleep 1
@@ -55,6 +64,10 @@ sleep 0.5
 d=$(e2e_dump)
 e2e_check "'0' opens a new exam" [ "$(field "$d" Label16 caption)" = "45:00" ]
 e2e_check "... with a clean answer sheet" [ "$(field "$d" L1 font_color)" = "#000000" ]
-e2e_check "... and a new paper" [ "$(field "$d" DBText6 caption)" != "$first_paper" ]
+e2e_keys "$exam" KP_Multiply
+e2e_answer_box "提示" Return
+second_paper=$(read_paper)
+e2e_check "... and a new paper of 100 questions" whole_paper "$second_paper"
+e2e_check "... other than the first" [ "$second_paper" != "$first_paper" ]
 rm -rf "$work"
 e2e_finish
