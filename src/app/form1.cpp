@@ -10,6 +10,7 @@
 #include "app/window_refs.h"
 #include "data/data_module.h"
 #include "exam/win/form5.h"
+#include "practice/win/form4.h"
 #include "ui/application.h"
 #include "ui/builders.h"
 #include "ui/resource_picture.h"
@@ -151,7 +152,11 @@ void TForm1::BitBtn1Click() {
 }
 void TForm1::BitBtn2Click() {}
 void TForm1::BitBtn3Click() {}
-void TForm1::BitBtn4Click() {}
+void TForm1::BitBtn4Click() {
+    OpenFunctionWindow(Form4, [this] {
+        return new TForm4(this, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
+    });
+}
 void TForm1::BitBtn5Click() {}
 void TForm1::BitBtn6Click() {}
 

@@ -8,6 +8,7 @@
 #include "app/school_contact.h"
 #include "app/window_refs.h"
 #include "exam/win/form5.h"
+#include "practice/win/form4.h"
 #include "support/sample_bank.h"
 #include "ui_test_support.h"
 
@@ -94,6 +95,26 @@ TEST_F(MainWindowTest, TheExamOpensFromAnyButtonAndClosingItKeepsTheMainWindow) 
     EXPECT_EQ(Form5, nullptr);
     EXPECT_TRUE(IsWindowVisible(form_->WindowHandle()));
     EXPECT_TRUE(IsWindowEnabled(form_->WindowHandle()));
+}
+
+TEST_F(MainWindowTest, ChapterPracticeOpensOnThreeAndTheMainKeyboardsEightClosesOnlyIt) {
+    TForm4* seen = nullptr;
+    bool focusInLine = false;
+    // The 8 key closes the chapter window through its key-down; its character, which
+    // follows, must close nothing more (least of all the main window).
+    RunAfter(300, [&] {
+        seen = Form4;
+        focusInLine = seen && seen->Edit1->Focused();
+        PressKey('8');
+    });
+    PressKey('3');
+    EXPECT_NE(seen, nullptr);
+    EXPECT_TRUE(focusInLine);
+    PumpFor(200);
+    EXPECT_EQ(Form4, nullptr);
+    EXPECT_TRUE(IsWindowVisible(form_->WindowHandle()));
+    EXPECT_TRUE(form_->Active());
+    EXPECT_TRUE(Application->ShownBoxes().empty());
 }
 
 // "7" hands the help file in the working directory to the shell, and nothing when it is not
