@@ -13,6 +13,7 @@
 #include "data/ado_query.h"
 #include "data/data_module.h"
 #include "exam/win/form5.h"
+#include "practice/win/form4.h"
 #include "ui/application.h"
 
 namespace {
@@ -41,7 +42,7 @@ struct Figures {
 
 std::string Line(const char* what, double value, const char* unit, double target) {
     char text[160];
-    std::snprintf(text, sizeof text, "%-48s %9.3f %s   (target <= %g %s)\n", what, value, unit, target, unit);
+    std::snprintf(text, sizeof text, "%-56s %9.3f %s   (target <= %g %s)\n", what, value, unit, target, unit);
     return text;
 }
 
@@ -116,6 +117,54 @@ int RunBenchmark(int64_t startTicks) {
     report += Line("a card move: locate, picture, repaint (median)", moves.Median(), "ms", 2);
     report += Line("a card move: locate, picture, repaint (slowest)", moves.Max(), "ms", 2);
     report += Line("  of which locate and picture (median)", moveOnly.Median(), "ms", 2);
+
+    // Chapter practice: opening (the tree's four queries and nodes, chapter 1, first paint),
+    // tree choices of every chapter, section and kind node, and keys in the chapter line.
+    Figures chapterOpening, chapterBuilding, chapterCreating, chapterPainting, chapterChoices, chapterKeys;
+    for (int round = 0; round < 20; ++round) {
+        const int64_t t0 = Now();
+        auto* chapter = new TForm4(Form1, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
+        Form4 = chapter;
+        const int64_t t1 = Now();
+        chapter->Show();
+        const int64_t t2 = Now();
+        PaintNow(chapter);
+        const int64_t t3 = Now();
+        chapterOpening.Add(Milliseconds(t0, t3));
+        chapterBuilding.Add(Milliseconds(t0, t1));
+        chapterCreating.Add(Milliseconds(t1, t2));
+        chapterPainting.Add(Milliseconds(t2, t3));
+        if (round == 0) {
+            TTreeNodes& nodes = *chapter->TreeView1->Items;
+            for (int i = 0; i < nodes.Count(); ++i) {
+                const int64_t c0 = Now();
+                chapter->TreeView1Change(nodes[i]);
+                PaintNow(chapter);
+                chapterChoices.Add(Milliseconds(c0, Now()));
+            }
+            chapter->TreeView1Change(nodes[0]);
+            HWND line = chapter->Edit1->Handle();
+            for (int k = 0; k < 200; ++k) {
+                const wchar_t key = k % 4 == 3 ? L'4' : L'6';
+                const int64_t k0 = Now();
+                SendMessageW(line, WM_CHAR, key, 1);
+                PaintNow(chapter);
+                chapterKeys.Add(Milliseconds(k0, Now()));
+            }
+        }
+        FreeComponent(chapter);
+        Form4 = nullptr;
+        Application->ProcessMessages();
+    }
+    report += Line("opening chapter practice with its tree (median of 20)", chapterOpening.Median(), "ms", 40);
+    report += Line("opening chapter practice with its tree (slowest)", chapterOpening.Max(), "ms", 40);
+    report += Line("  of which building its components (median)", chapterBuilding.Median(), "ms", 40);
+    report += Line("  of which its window and FormCreate with the tree (median)", chapterCreating.Median(), "ms", 40);
+    report += Line("  of which the first paint (median)", chapterPainting.Median(), "ms", 40);
+    report += Line("a tree choice: query, card, repaint (median)", chapterChoices.Median(), "ms", 15);
+    report += Line("a tree choice: query, card, repaint (slowest)", chapterChoices.Max(), "ms", 15);
+    report += Line("a key in the chapter line and repaint (median)", chapterKeys.Median(), "ms", 2);
+    report += Line("a key in the chapter line and repaint (slowest)", chapterKeys.Max(), "ms", 2);
 
     if (FILE* out = _wfopen(L"bench.txt", L"wb")) {
         std::fwrite(report.data(), 1, report.size(), out);

@@ -51,13 +51,15 @@ void TTreeNode::SetText(const std::wstring& text) {
 }
 
 void TTreeNode::SetImageIndex(int index) {
+    if (index == imageIndex_) return;
     imageIndex_ = index;
-    tree_->Invalidate();  // the window asks again when it draws the node
+    tree_->RedrawNode(this);  // the window asks again when it draws the node
 }
 
 void TTreeNode::SetSelectedIndex(int index) {
+    if (index == selectedIndex_) return;
     selectedIndex_ = index;
-    tree_->Invalidate();
+    tree_->RedrawNode(this);
 }
 
 void TTreeNode::SetExpanded(bool expanded) {
@@ -311,6 +313,13 @@ void TTreeView::DeleteItem(TTreeNode* node) {
     }
     ForgetItems(node);
     if (Contains(node, selected_)) selected_ = nullptr;
+}
+
+void TTreeView::RedrawNode(TTreeNode* node) {
+    // While drawing is off the whole window is redrawn when it comes back on.
+    if (!node->item_ || redrawOff_) return;
+    RECT row{};
+    if (TreeView_GetItemRect(WindowHandle(), node->item_, &row, FALSE)) ::InvalidateRect(WindowHandle(), &row, FALSE);
 }
 
 void TTreeView::SetRedraw(bool redraw) {

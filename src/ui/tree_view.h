@@ -208,6 +208,7 @@ private:
     void ForgetItems(TTreeNode* node);
     void DeleteItem(TTreeNode* node);
     TTreeNode* NodeOf(HTREEITEM item) const;
+    void RedrawNode(TTreeNode* node);
     void SetRedraw(bool redraw);
     void ApplyColors();
     void CnNotify(TMessage& message);
