@@ -25,21 +25,25 @@ constexpr int kWindowIcon = 0;
 constexpr int kFolderIcon = 1;
 constexpr int kPointerIcon = 2;
 
-// The help lines; a continuation line is indented under its number.
-constexpr const wchar_t* kHelpLines[] = {
-    L"1、答题请使用数字小键盘",
-    L"2、数字键4为跳到上一题",
-    L"3、数字键6为跳到下一题",
-    L"4、数字键8为关闭当前窗口",
-    L"5、数字键1,2,3为您要选择的答案",
-    L"    自动跳至下一题",
-    L"6、数字键9跳题",
-    L"7、如果您选择的答案不正确软件",
-    L"    自动给出正确答案",
-    L"8、显示的如1.1.1.1为您书上对应",
-    L"    的章节及题号",
-    L"9、数字键0将练习中的难题加入强化",
-    L"    练习，针对进行练习",
+// The help lines; a continuation line (true) stands indented under its number.
+struct HelpLine {
+    const wchar_t* text;
+    bool continuation;
+};
+constexpr HelpLine kHelpLines[] = {
+    {L"1、答题请使用数字小键盘", false},
+    {L"2、数字键4为跳到上一题", false},
+    {L"3、数字键6为跳到下一题", false},
+    {L"4、数字键8为关闭当前窗口", false},
+    {L"5、数字键1,2,3为您要选择的答案", false},
+    {L"自动跳至下一题", true},
+    {L"6、数字键9跳题", false},
+    {L"7、如果您选择的答案不正确软件", false},
+    {L"自动给出正确答案", true},
+    {L"8、显示的如1.1.1.1为您书上对应", false},
+    {L"的章节及题号", true},
+    {L"9、数字键0将练习中的难题加入强化", false},
+    {L"练习，针对进行练习", true},
 };
 
 std::string NodeText(const TTreeNode* node) { return TrimBlanks(WideToUtf8(node->GetText())); }
@@ -120,9 +124,10 @@ TForm4::TForm4(TComponent* owner, TADOConnection* bank, TADOConnection* aux)
     Panel1->Color = clWhite;
     Panel1->BevelOuter = bvNone;
     int line = 0;
-    for (const wchar_t* text : kHelpLines) {
-        SongLabel(this, Panel1, (L"Help" + std::to_wstring(line + 1)).c_str(), text,
-                  {4, 6 + line * kHelpLineHeight, kRightWidth - 6, 14}, 12, clBlack);
+    for (const HelpLine& help : kHelpLines) {
+        const int left = help.continuation ? 28 : 4;
+        SongLabel(this, Panel1, (L"Help" + std::to_wstring(line + 1)).c_str(), help.text,
+                  {left, 6 + line * kHelpLineHeight, kRightWidth - left - 2, 14}, 12, clBlack);
         ++line;
     }
 
