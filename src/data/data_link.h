@@ -1,7 +1,9 @@
 #pragma once
 // The link between a dataset and the data-aware controls bound to it: a control registers as
 // an observer and is told whenever the dataset opens, closes, moves or its current row
-// changes, so that it can repaint itself from the current row.
+// changes, so that it can repaint itself from the current row. A dataset that goes away
+// tells its observers first, so that none keeps a dangling pointer, whichever of a form's
+// members is destroyed first.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -10,11 +12,14 @@ class DataObserver {
 public:
     virtual ~DataObserver() = default;
     virtual void DataChanged() = 0;
+    // The dataset is being destroyed: forget it. It is still whole, but must not be used
+    // any more; the observer is already off its list.
+    virtual void DataSetDestroyed(class DataSetView* dataSet) = 0;
 };
 
 class DataSetView {
 public:
-    virtual ~DataSetView() = default;
+    virtual ~DataSetView() { ReleaseObservers(); }
     DataSetView() = default;
     DataSetView(const DataSetView&) = delete;
     DataSetView& operator=(const DataSetView&) = delete;
@@ -28,12 +33,20 @@ public:
     void RemoveObserver(DataObserver* observer) {
         observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
     }
+    size_t ObserverCount() const { return observers_.size(); }
 
 protected:
     // Called by the dataset after every open, close, move and post.
     void NotifyObservers() {
         const auto copy = observers_;  // an observer may unregister while being told
         for (DataObserver* o : copy) o->DataChanged();
+    }
+    // Tells every observer the dataset is going; a derived dataset calls it first thing in
+    // its destructor, while it is still whole.
+    void ReleaseObservers() {
+        const auto gone = std::move(observers_);
+        observers_.clear();
+        for (DataObserver* o : gone) o->DataSetDestroyed(this);
     }
 
 private:

@@ -52,7 +52,9 @@ std::string ReasonFor(const std::exception& error) {
 }  // namespace
 
 TCustomADODataSet::~TCustomADODataSet() {
-    // No notification here: the observers may already be gone with the window.
+    // Bound controls still alive forget the dataset (those gone have unregistered already);
+    // they are told no change of data, only that it goes.
+    ReleaseObservers();
     openConnection_ = nullptr;
     ResetState();
     if (attachedTo_) attachedTo_->Detach(this);

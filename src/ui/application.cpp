@@ -8,6 +8,7 @@
 #include "base/utf.h"
 #include "ui/automation.h"
 #include "ui/box_watcher.h"
+#include "ui/guarded_call.h"
 #include "ui/message_form.h"
 
 namespace {
@@ -83,6 +84,12 @@ HWND TApplication::Handle() {
 }
 
 LRESULT CALLBACK TApplication::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    GuardedCall([&] { result = HandleWindowMessage(hwnd, msg, wParam, lParam); });
+    return result;
+}
+
+LRESULT TApplication::HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ACTIVATE:
             // The window has nothing to show: the form the learner last used takes over,
@@ -104,11 +111,7 @@ LRESULT CALLBACK TApplication::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LP
         case WM_CLOSE:
             if (TForm* main = Application->MainForm()) {
                 FormDispatchGuard guard(main);
-                try {
-                    main->Close();
-                } catch (const std::exception& e) {
-                    Application->ShowException(e);
-                }
+                GuardedCall([&] { main->Close(); });
             }
             return 0;
     }
@@ -196,12 +199,9 @@ bool TApplication::IsDialogKeyMessage(const MSG& msg) {
     MSG copy = msg;
     if (SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy)) & wanted) return false;
     FormDispatchGuard guard(form);
-    try {
-        return form->DialogKey(WORD(msg.wParam), KeyboardShiftState());
-    } catch (const std::exception& e) {
-        ShowException(e);
-        return true;
-    }
+    bool taken = true;  // a key whose handling failed is not handled a second time
+    GuardedCall([&] { taken = form->DialogKey(WORD(msg.wParam), KeyboardShiftState()); });
+    return taken;
 }
 
 // ---- forms
@@ -270,6 +270,17 @@ void TApplication::ShowMessage(const std::wstring& text) {
 
 void TApplication::ShowException(const std::exception& error) {
     ShowSystemBox(TBoxKind::ErrorBox, Utf8ToWide(error.what()), title_, MB_OK | MB_ICONERROR);
+}
+
+void ReportUnhandledException(const std::exception* error) noexcept {
+    try {
+        if (error)
+            Application->ShowException(*error);
+        else
+            Application->ShowException(Exception("程序内部发生未知错误"));
+    } catch (...) {
+        // Not even the box could be shown (out of memory): the program goes on without it.
+    }
 }
 
 void TApplication::SetBoxResponder(TBoxResponder responder) {

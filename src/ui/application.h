@@ -139,6 +139,7 @@ private:
     friend class TBoxWatcher;
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT HandleWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void ActivateLastForm();
 
     bool ProcessMessage(MSG& msg);

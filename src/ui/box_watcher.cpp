@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "base/errors.h"
+#include "ui/guarded_call.h"
 
 namespace {
 
@@ -39,32 +40,28 @@ TBoxWatcher::~TBoxWatcher() {
 }
 
 LRESULT CALLBACK TBoxWatcher::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND) {
-        HWND hwnd = reinterpret_cast<HWND>(wParam);
-        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-        wchar_t className[16] = {};
-        if (!(create->lpcs->style & WS_CHILD) && GetClassNameW(hwnd, className, 16) && wcscmp(className, L"#32770") == 0) {
-            // The newest system box still waiting for its window is the one being made.
-            auto& boxes = Application->openBoxes_;
-            for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) {
-                if (it->Kind == TBoxKind::ShowMessage || it->Window) continue;
-                it->Window = hwnd;
-                break;
-            }
-        }
-    }
+    if (code == HCBT_CREATEWND) GuardedCall([&] { BoxCreated(reinterpret_cast<HWND>(wParam), lParam); });
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void TBoxWatcher::BoxCreated(HWND hwnd, LPARAM lParam) {
+    const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+    wchar_t className[16] = {};
+    if ((create->lpcs->style & WS_CHILD) || !GetClassNameW(hwnd, className, 16) || wcscmp(className, L"#32770") != 0)
+        return;
+    // The newest system box still waiting for its window is the one being made.
+    auto& boxes = Application->openBoxes_;
+    for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) {
+        if (it->Kind == TBoxKind::ShowMessage || it->Window) continue;
+        it->Window = hwnd;
+        break;
+    }
 }
 
 LRESULT CALLBACK TBoxWatcher::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_TIMER && wParam == kPollTimer) {
-        if (auto* watcher = reinterpret_cast<TBoxWatcher*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
-            try {
-                watcher->Poll();
-            } catch (const std::exception& e) {
-                Application->ShowException(e);
-            }
-        }
+        if (auto* watcher = reinterpret_cast<TBoxWatcher*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
+            GuardedCall([&] { watcher->Poll(); });
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

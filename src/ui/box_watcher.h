@@ -18,6 +18,7 @@ public:
 
 private:
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+    static void BoxCreated(HWND hwnd, LPARAM createParams);
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Poll();
 

@@ -27,6 +27,12 @@ void TDBText::DataChanged() {
     Invalidate();
 }
 
+void TDBText::DataSetDestroyed(DataSetView* dataSet) {
+    if (dataSet != dataSource_) return;
+    dataSource_ = nullptr;
+    if (!Destroying()) DataChanged();
+}
+
 std::wstring TDBText::LabelText() const {
     if (!dataSource_ || dataField_.empty() || !dataSource_->HasCurrentRow()) return std::wstring();
     return Utf8ToWide(dataSource_->CurrentText(dataField_));

@@ -3,6 +3,7 @@
 #include "base/errors.h"
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/guarded_call.h"
 
 namespace {
 
@@ -65,13 +66,9 @@ void TTimer::Tick() {
     // The timer belongs to a form; a tick is a message of that form's (the form is not
     // deleted while it runs, and an error shows the default error box).
     FormDispatchGuard guard(OwnerForm(this));
-    try {
+    GuardedCall([&] {
         if (OnTimer) OnTimer();
-    } catch (const std::exception& e) {
-        Application->ShowException(e);
-    } catch (...) {
-        Application->ShowException(std::runtime_error("Unknown error"));
-    }
+    });
 }
 
 LRESULT CALLBACK TTimer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "base/hook_chain.h"
+
 // One window message on its way through a control's WindowProc chain. Result is what the
 // window procedure returns.
 struct TMessage {
@@ -15,6 +17,11 @@ struct TMessage {
     LRESULT Result;
 };
 using TWndMethod = std::function<void(TMessage&)>;
+// A hook in front of a control's message handling: it gets the message and the rest of the
+// chain (call next(message) to pass it on; not calling it swallows the message).
+using TWndNext = HookChain<TMessage>::Next;
+using TWndHook = HookChain<TMessage>::Hook;
+using TWndHookToken = HookChain<TMessage>::Token;
 
 // Toolkit messages. CM_ messages are sent by the toolkit to a control's WindowProc (Perform);
 // CN_ messages are notifications a parent reflects back to the control they concern, e.g.

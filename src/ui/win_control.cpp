@@ -1,5 +1,6 @@
 #include "ui/win_control.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -8,16 +9,12 @@
 #include "base/utf.h"
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/guarded_call.h"
 
 namespace {
 
-// Per-window state of a subclassed system control. The control pointer is cleared when the
-// object lets go of its window; the state itself lives until WM_NCDESTROY.
-constexpr wchar_t kSubclassProp[] = L"MuheControl";
-struct SubclassState {
-    TWinControl* control;
-    WNDPROC original;
-};
+// Names the object of a subclassed system control (whose GWLP_USERDATA is its class's).
+constexpr wchar_t kControlProp[] = L"MuheControl";
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
@@ -42,9 +39,7 @@ bool IsToolkitMessage(UINT msg) { return msg >= CM_BASE && msg < CN_BASE + 0x400
 
 }  // namespace
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
-    WindowProc = [this](TMessage& message) { WndProc(message); };
-}
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
     MarkDestroying();
@@ -106,11 +101,17 @@ void TWinControl::CreateWnd() {
         hwnd = CreateWindowExW(p.exStyle, p.systemClass.c_str(), caption_.c_str(), p.style, p.x, p.y, p.width,
                                p.height, p.parent, id, Instance(), nullptr);
         if (hwnd) {
-            auto* state = new SubclassState{this, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC))};
-            SetPropW(hwnd, kSubclassProp, state);
-            defWndProc_ = state->original;
+            defWndProc_ = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+            try {
+                subclass_ = TWindowSubclass(hwnd, [this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+                    return SubclassDispatch(msg, wParam, lParam);
+                });
+            } catch (...) {
+                DestroyWindow(hwnd);
+                throw;
+            }
+            SetPropW(hwnd, kControlProp, this);
             handle_ = hwnd;
-            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
         }
     }
     if (!hwnd) throw Exception("Error creating window of " + WideToUtf8(ClassName()) + " " + WideToUtf8(Name));
@@ -146,8 +147,9 @@ void TWinControl::Detach() {
     if (!handle_) return;
     if (ownClass_) {
         SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
-    } else if (auto* state = static_cast<SubclassState*>(GetPropW(handle_, kSubclassProp))) {
-        state->control = nullptr;
+    } else {
+        RemovePropW(handle_, kControlProp);
+        subclass_.Detach();
     }
     handle_ = nullptr;
     mouseInside_ = false;
@@ -159,10 +161,9 @@ void TWinControl::WindowDestroyed() {
     if (!handle_) return;
     if (ownClass_) {
         SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
-    } else if (auto* state = static_cast<SubclassState*>(RemovePropW(handle_, kSubclassProp))) {
-        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(handle_, GWLP_WNDPROC)) == SubclassProc)
-            SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(state->original));
-        delete state;
+    } else {
+        RemovePropW(handle_, kControlProp);
+        subclass_.Detach();
     }
     handle_ = nullptr;
     mouseInside_ = false;
@@ -191,25 +192,27 @@ LRESULT CALLBACK TWinControl::ClassWndProc(HWND hwnd, UINT msg, WPARAM wParam, L
     return control->Dispatch(msg, wParam, lParam);
 }
 
-LRESULT CALLBACK TWinControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* state = static_cast<SubclassState*>(GetPropW(hwnd, kSubclassProp));
-    if (!state) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (state->control) return state->control->Dispatch(msg, wParam, lParam);
-    // The object has let go of the window: pass everything on and clean up at the end.
-    const WNDPROC original = state->original;
-    if (msg == WM_NCDESTROY) {
-        RemovePropW(hwnd, kSubclassProp);
-        if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == SubclassProc)
-            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        delete state;
-    }
-    return CallWindowProcW(original, hwnd, msg, wParam, lParam);
+LRESULT TWinControl::SubclassDispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // While this runs, what the toolkit leaves goes on down the system's subclass chain.
+    ++subclassCalls_;
+    struct Leave {
+        int& calls;
+        ~Leave() { --calls; }
+    } leave{subclassCalls_};
+    return Dispatch(msg, wParam, lParam);
+}
+
+LRESULT TWinControl::CallDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (ownClass_) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (subclassCalls_ > 0) return DefSubclassProc(hwnd, msg, wParam, lParam);
+    // A message performed outside any call of the window's (no chain position to go on from).
+    return CallWindowProcW(defWndProc_, hwnd, msg, wParam, lParam);
 }
 
 LRESULT TWinControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (Destroying()) {
         // The object is going away (its window last): no events, no toolkit handling.
-        const LRESULT result = CallWindowProcW(defWndProc_, handle_, msg, wParam, lParam);
+        const LRESULT result = CallDefault(handle_, msg, wParam, lParam);
         if (msg == WM_NCDESTROY) WindowDestroyed();
         return result;
     }
@@ -217,13 +220,7 @@ LRESULT TWinControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     // While this runs, the form may be released but is not deleted; if it was released,
     // the guard deletes it once the outermost message on it has returned.
     FormDispatchGuard guard(ParentForm());
-    try {
-        WindowProc(message);
-    } catch (const std::exception& e) {
-        Application->ShowException(e);
-    } catch (...) {
-        Application->ShowException(std::runtime_error("Unknown error"));
-    }
+    GuardedCall([&] { WindowProc(message); });
     if (msg == WM_NCDESTROY) WindowDestroyed();
     return message.Result;
 }
@@ -236,7 +233,7 @@ LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TWinControl::DefaultHandler(TMessage& message) {
     if (!handle_ || IsToolkitMessage(message.Msg)) return;
-    message.Result = CallWindowProcW(defWndProc_, handle_, message.Msg, message.WParam, message.LParam);
+    message.Result = CallDefault(handle_, message.Msg, message.WParam, message.LParam);
 }
 
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
@@ -244,7 +241,7 @@ TWinControl* TWinControl::FromHandle(HWND hwnd) {
     DWORD process = 0;
     GetWindowThreadProcessId(hwnd, &process);
     if (process != GetCurrentProcessId()) return nullptr;
-    if (auto* state = static_cast<SubclassState*>(GetPropW(hwnd, kSubclassProp))) return state->control;
+    if (auto* control = static_cast<TWinControl*>(GetPropW(hwnd, kControlProp))) return control;
     if (reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)) == ClassWndProc)
         return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     return nullptr;

@@ -1,16 +1,18 @@
 #pragma once
-// TWinControl: a control with a window. Every message of the window goes first through the
-// replaceable WindowProc member (the skin engine saves it and chains in front of it); what
-// WindowProc does not handle falls to DefWndProc(), the window's original procedure (the
-// system class's for EDIT, BUTTON, COMBOBOX, …; DefWindowProc for the toolkit's own classes).
-// A window we register gets its object through lpCreateParams; a system control is
-// subclassed with per-window state kept in a window property and freed on WM_NCDESTROY.
+// TWinControl: a control with a window. Every message of the window goes through the
+// control's WindowProc chain: the hooks others put in front (HookWindowProc, the skin
+// engine's), then the toolkit's WndProc; what that leaves falls to the window's own
+// procedure (the system class's for EDIT, BUTTON, COMBOBOX, …, reached through the system's
+// subclass chain; DefWindowProc for the toolkit's own classes). A window we register gets its
+// object through lpCreateParams; a system control is subclassed through the system's
+// subclass chain (TWindowSubclass), so other subclassers can come and go in any order.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 #include "ui/control.h"
+#include "ui/window_subclass.h"
 
 class TWinControl : public TControl {
 public:
@@ -28,9 +30,17 @@ public:
     // change a control only takes at creation.
     void RecreateWnd();
 
-    // Every message of the window passes through here first; the default calls WndProc.
-    TWndMethod WindowProc;
-    // The procedure unhandled messages go to.
+    // Runs a message through the chain: the hooks, newest first, then WndProc.
+    void WindowProc(TMessage& message) { windowProc_.Call(message); }
+    // Puts a hook in front of the chain; the token takes it out again or replaces it. A hook
+    // may unhook or replace itself (or others) while it runs: a call in progress finishes on
+    // the chain it started with, whose hooks stay alive until it returns.
+    TWndHookToken HookWindowProc(TWndHook hook) { return windowProc_.Add(std::move(hook)); }
+    bool UnhookWindowProc(TWndHookToken token) { return windowProc_.Remove(token); }
+    bool ReplaceWindowProcHook(TWndHookToken token, TWndHook hook) {
+        return windowProc_.Replace(token, std::move(hook));
+    }
+    // The window procedure of the window's class (before any subclassing).
     WNDPROC DefWndProc() const { return defWndProc_; }
     // Sends a message straight through WindowProc (no system call).
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -128,8 +138,10 @@ private:
     void Detach();
     void WindowDestroyed();
     LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT SubclassDispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The window's own procedure for a message the toolkit leaves.
+    LRESULT CallDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ClassWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
@@ -150,8 +162,11 @@ private:
 
     void PaintControls(HDC dc, const RECT& area);
 
+    HookChain<TMessage> windowProc_{[this](TMessage& message) { WndProc(message); }};
     HWND handle_ = nullptr;
     WNDPROC defWndProc_ = nullptr;
+    TWindowSubclass subclass_;  // of a system control's window
+    int subclassCalls_ = 0;     // messages of that window in progress
     bool ownClass_ = false;
     bool tabStop_ = false;
     int pendingTabOrder_ = -1;

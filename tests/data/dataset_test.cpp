@@ -1,6 +1,8 @@
 // Moving, locating, reading and writing through a dataset's static cursor.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "data/ado_query.h"
 #include "fixture_bank.h"
 
@@ -285,6 +287,7 @@ TEST_F(DatasetTest, ObserversHearOfEveryChangeOfTheCurrentRow) {
         TCustomADODataSet* dataSet = nullptr;
         std::vector<std::string> seen;
         void DataChanged() override { seen.push_back(dataSet->CurrentText("tihao") + dataSet->CurrentText("bz")); }
+        void DataSetDestroyed(DataSetView*) override { ADD_FAILURE() << "the query outlives the card"; }
     } card;
     card.dataSet = &query_;
     query_.AddObserver(&card);
@@ -300,6 +303,47 @@ TEST_F(DatasetTest, ObserversHearOfEveryChangeOfTheCurrentRow) {
                                                questions_[2].tihao + questions_[2].bz, questions_[2].tihao + "t",
                                                questions_[2].tihao + "t", ""};
     EXPECT_EQ(card.seen, expected);
+}
+
+TEST_F(DatasetTest, ABoundObserverOutlivesItsDatasetOrGoesFirst) {
+    // An observer in a data-aware control's manner: it unregisters when it goes, unless the
+    // dataset went first and told it so. Under the sanitizers a dangling registration on
+    // either side is a use after free.
+    struct Bound : DataObserver {
+        DataSetView* source = nullptr;
+        int gone = 0;
+        ~Bound() override {
+            if (source) source->RemoveObserver(this);
+        }
+        void DataChanged() override {}
+        void DataSetDestroyed(DataSetView* dataSet) override {
+            EXPECT_EQ(dataSet, source);
+            EXPECT_EQ(dataSet->ObserverCount(), 0u);
+            ++gone;
+            source = nullptr;
+        }
+    };
+    for (bool dataSetFirst : {true, false}) {
+        auto query = std::make_unique<TADOQuery>();
+        OpenQuery(*query, jjj_, "select * from kaoti where id>=1 order by id");
+        auto first = std::make_unique<Bound>();
+        auto second = std::make_unique<Bound>();
+        first->source = second->source = query.get();
+        query->AddObserver(first.get());
+        query->AddObserver(second.get());
+        if (dataSetFirst) {
+            query.reset();
+            EXPECT_EQ(first->gone, 1);
+            EXPECT_EQ(second->gone, 1);
+            EXPECT_EQ(first->source, nullptr);
+        } else {
+            second.reset();
+            EXPECT_EQ(query->ObserverCount(), 1u);
+            query->Next();
+            query.reset();
+            EXPECT_EQ(first->gone, 1);
+        }
+    }
 }
 
 TEST_F(DatasetTest, ChangingTheStatementClosesTheQuery) {

@@ -1,10 +1,18 @@
 // Message boxes, ShowMessage and the default error box, answered through the test
 // responder while they are really on screen (timers keep ticking meanwhile).
-#include <stdexcept>
+#include <windows.h>
 
+#include <commctrl.h>
+
+#include <new>
+#include <stdexcept>
+#include <string>
+
+#include "base/utf.h"
 #include "ui/bit_btn.h"
 #include "ui/edit.h"
 #include "ui/timer.h"
+#include "ui/window_subclass.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -190,6 +198,61 @@ TEST_F(BoxesTest, AnExceptionFromOnCloseOfAModalFormKeepsItOpen) {
     EXPECT_EQ(attempts, 2);
     ASSERT_EQ(Application->ShownBoxes().size(), 1u);
     EXPECT_EQ(Application->ShownBoxes()[0].Text, L"还不能关闭");
+}
+
+TEST_F(BoxesTest, WhateverEscapesIntoTheSystemIsShownByTheOneBoundaryAlsoWhatIsNoStdException) {
+    Owned<TForm> form(new TForm(nullptr));
+    auto* button = new TBitBtn(form.get());
+    button->Parent = form.get();
+    button->SetBounds(10, 10, 100, 25);
+    auto* edit = new TEdit(form.get());
+    edit->Parent = form.get();
+    edit->SetBounds(10, 50, 100, 24);
+    int clicks = 0;
+    button->OnClick = [&] {
+        if (++clicks == 1) throw 42;  // the dialog-key path: Enter clicks the button
+    };
+    auto* timer = new TTimer(form.get());
+    timer->Enabled = false;
+    timer->Interval = 10;
+    timer->OnTimer = [&] {
+        timer->Enabled = false;
+        throw "tick";
+    };
+    form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return button->Focused(); }));
+    Application->SetBoxResponder([](const TOpenBox& box) { return box.Kind == TBoxKind::ErrorBox ? IDOK : kBoxNotYet; });
+
+    PressKey(VK_RETURN);
+    PressKey(VK_RETURN);  // the button works on
+    EXPECT_EQ(clicks, 2);
+    timer->Enabled = true;
+    ASSERT_TRUE(PumpUntil([&] { return Application->ShownBoxes().size() == 2 && Application->OpenBoxes().empty(); }));
+    // A hook in front of the toolkit's handling and a subclass of the system's chain.
+    const TWndHookToken hook = edit->HookWindowProc([](TMessage& m, const TWndNext& next) {
+        if (m.Msg == CM_MOUSEENTER) throw std::bad_alloc();
+        next(m);
+    });
+    SendMessageW(edit->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    edit->UnhookWindowProc(hook);
+    {
+        TWindowSubclass subclass(edit->WindowHandle(), [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (m == WM_CHAR && w == L'!') throw std::wstring(L"not even an exception");
+            return DefSubclassProc(h, m, w, l);
+        });
+        SendMessageW(edit->WindowHandle(), WM_CHAR, L'!', 1);
+        SendMessageW(edit->WindowHandle(), WM_CHAR, L'k', 1);
+    }
+    EXPECT_EQ(edit->Text.Get(), L"k");
+
+    const auto& boxes = Application->ShownBoxes();
+    ASSERT_EQ(boxes.size(), 4u);
+    for (const TBoxRecord& box : boxes) EXPECT_EQ(box.Kind, TBoxKind::ErrorBox);
+    EXPECT_EQ(boxes[0].Text, L"程序内部发生未知错误");
+    EXPECT_EQ(boxes[1].Text, L"程序内部发生未知错误");
+    EXPECT_EQ(boxes[2].Text, Utf8ToWide(std::bad_alloc().what()));
+    EXPECT_EQ(boxes[3].Text, L"程序内部发生未知错误");
+    EXPECT_TRUE(IsWindow(form->WindowHandle()));
 }
 
 }  // namespace

@@ -192,7 +192,7 @@ TEST_F(ControlsTest, WindowsGetTheirFontAndANewOneBeforeTheOldIsDeleted) {
     EXPECT_EQ(lf.lfWeight, FW_BOLD);
 }
 
-TEST_F(ControlsTest, WindowProcSeesEveryMessageFirstAndCanBeChainedAndRestored) {
+TEST_F(ControlsTest, WindowProcHooksSeeEveryMessageFirstAndCanBeRemoved) {
     auto* edit = new TEdit(form.get());
     edit->Parent = form.get();
     form->Show();
@@ -204,14 +204,13 @@ TEST_F(ControlsTest, WindowProcSeesEveryMessageFirstAndCanBeChainedAndRestored) 
     EXPECT_NE(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit->WindowHandle(), GWLP_WNDPROC)), editClass.lpfnWndProc);
     EXPECT_EQ(FindControl(edit->WindowHandle()), edit);
 
-    // A hook in the skin engine's manner: saved, chained in front, swallowing some messages.
-    const TWndMethod saved = edit->WindowProc;
+    // A hook in the skin engine's manner: chained in front, swallowing some messages.
     std::vector<UINT> seen;
-    edit->WindowProc = [&](TMessage& m) {
+    const TWndHookToken hook = edit->HookWindowProc([&](TMessage& m, const TWndNext& next) {
         seen.push_back(m.Msg);
         if (m.Msg == WM_CHAR && m.WParam == L'x') return;  // swallowed
-        saved(m);
-    };
+        next(m);
+    });
     PressKey('X');
     PressKey('1');
     EXPECT_EQ(edit->Text.Get(), L"1");
@@ -221,7 +220,7 @@ TEST_F(ControlsTest, WindowProcSeesEveryMessageFirstAndCanBeChainedAndRestored) 
     seen.clear();
     edit->Perform(CM_MOUSEENTER);
     EXPECT_EQ(seen, (std::vector<UINT>{CM_MOUSEENTER}));
-    edit->WindowProc = saved;
+    EXPECT_TRUE(edit->UnhookWindowProc(hook));
     seen.clear();
     PressKey('X');
     EXPECT_TRUE(seen.empty());

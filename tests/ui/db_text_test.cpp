@@ -120,4 +120,53 @@ TEST_F(DBTextTest, LetsGoOfTheDataSetWhenRebindOrDestroyed) {
     EXPECT_EQ(still->DisplayText(), L"减速");
 }
 
+TEST_F(DBTextTest, ADataSetThatGoesFirstUnbindsItsTextsInEitherOrderOfAFormsMembers) {
+    // A form whose dataset is a member: the member goes before the form's components.
+    struct CardForm : TForm {
+        explicit CardForm() : TForm(nullptr) {
+            Text1 = new TDBText(this);
+            Text1->Parent = this;
+            Text1->SetBounds(10, 10, 300, 40);
+            Text1->DataField = "timu";
+            Text1->DataSource = &Query1;
+        }
+        FakeDataSet Query1;
+        TDBText* Text1;
+    };
+    {
+        Owned<CardForm> card(new CardForm);
+        card->Query1.rows = data.rows;
+        card->Query1.MoveTo(0);
+        card->Show();
+        EXPECT_EQ(card->Text1->DisplayText(), L"驾驶机动车在道路上行驶时，应当怎样做？");
+    }
+
+    // A dataset destroyed while its texts live on; its storage is then scribbled over, so
+    // a text still pointing there would crash when it repaints or goes.
+    alignas(FakeDataSet) unsigned char storage[sizeof(FakeDataSet)];
+    auto* early = new (storage) FakeDataSet;
+    early->rows = data.rows;
+    TDBText* text = AddText("timu");
+    text->DataSource = early;
+    early->MoveTo(1);
+    form->Show();
+    EXPECT_EQ(text->DisplayText(), L"行人横过道路时应当怎样做？");
+    early->~FakeDataSet();
+    for (size_t i = 0; i < sizeof(storage); ++i) storage[i] = static_cast<unsigned char>(i * 7 + 1);
+    EXPECT_EQ(text->DataSource.Get(), nullptr);
+    EXPECT_EQ(text->DisplayText(), L"");
+    EXPECT_EQ(CountOther(PrintClient(form->WindowHandle()), text->BoundsRect(), Rgb(255, 255, 255)), 0);
+    form.reset();
+
+    // The other order: the form with its texts goes, the dataset outlives it with no one left
+    // on its list.
+    form.reset(new TForm(nullptr));
+    AddText("timu");
+    AddText("A");
+    EXPECT_EQ(data.ObserverCount(), 2u);
+    form.reset();
+    EXPECT_EQ(data.ObserverCount(), 0u);
+    data.MoveTo(0);
+}
+
 }  // namespace
