@@ -6,6 +6,7 @@
 #include "ui/application.h"
 #include "ui/automation_protocol.h"
 #include "ui/combo_box.h"
+#include "ui/guarded_call.h"
 #include "ui/json_writer.h"
 #include "ui/message_form.h"
 #include "ui/tree_view.h"
@@ -198,6 +199,31 @@ std::string AutomationDumpWindow(HWND window) {
         json.String(WindowClass(described));
         json.Key("caption");
         json.String(WindowText(described));
+        // Where the window and its client area lie on the screen, so that a component (whose
+        // bounds are in the client area) can be clicked where a learner would, whatever frame
+        // the window has.
+        RECT r{};
+        GetWindowRect(described, &r);
+        json.Key("rect");
+        json.BeginObject();
+        json.Key("left");
+        json.Int(r.left);
+        json.Key("top");
+        json.Int(r.top);
+        json.Key("right");
+        json.Int(r.right);
+        json.Key("bottom");
+        json.Int(r.bottom);
+        json.EndObject();
+        POINT origin{0, 0};
+        ClientToScreen(described, &origin);
+        json.Key("client_origin");
+        json.BeginObject();
+        json.Key("x");
+        json.Int(origin.x);
+        json.Key("y");
+        json.Int(origin.y);
+        json.EndObject();
         json.EndObject();
     } else {
         json.Null();
@@ -270,6 +296,12 @@ TAutomationServer::~TAutomationServer() {
 
 LRESULT CALLBACK TAutomationServer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_COPYDATA) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    LRESULT result = FALSE;
+    GuardedCall([&] { result = Answer(hwnd, wParam, lParam); });
+    return result;
+}
+
+LRESULT TAutomationServer::Answer(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     const auto* request = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     HWND replyTo = reinterpret_cast<HWND>(wParam);
     if (!request || !replyTo || !IsWindow(replyTo)) return FALSE;

@@ -26,6 +26,8 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Answers a request of the probe (WM_COPYDATA).
+    static LRESULT Answer(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
 };

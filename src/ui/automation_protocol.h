@@ -8,10 +8,13 @@
 // answers by sending WM_COPYDATA to that window with dwData = kAutomationReply and the reply,
 // one JSON object in UTF-8 (no terminating zero), before the request returns TRUE.
 //
-//   kAutomationDump:    {"window": {"class", "caption"}, "components": [...],
+//   kAutomationDump:    {"window": {"class", "caption", "rect": {"left", "top", "right",
+//                        "bottom"}, "client_origin": {"x", "y"}}, "components": [...],
 //                        "message_box": null | {"class", "caption", "text"}}
 //                       for the process's active window; a message box on top counts as
-//                       the message box, and the window below it is described. A component
+//                       the message box, and the window below it is described. "rect" is
+//                       the window's outer rectangle on the screen, "client_origin" the
+//                       screen point of its client area's top-left corner. A component
 //                       has name, class, caption, visible, enabled, color, font_color and
 //                       its rectangle in the form's client area (left, top, width, height);
 //                       a tree view adds "nodes", its rows top to bottom, each {text,

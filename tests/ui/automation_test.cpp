@@ -111,6 +111,25 @@ TEST_F(AutomationTest, DumpDescribesTheFormAndEveryControlOnIt) {
     EXPECT_FALSE((*Component(dump, "Image5"))["visible"].boolean);
     EXPECT_EQ((*Component(dump, "StatusBar1"))["caption"].text, "咨询电话： | ");
 
+    // The window on the screen: its outer bounds and where its client area (the origin of
+    // every component's bounds) begins, inside the frame.
+    const JsonValue& rect = dump["window"]["rect"];
+    EXPECT_EQ(rect["left"].number, 50);
+    EXPECT_EQ(rect["top"].number, 50);
+    EXPECT_EQ(rect["right"].number, 550);
+    EXPECT_EQ(rect["bottom"].number, 450);
+    POINT origin{0, 0};
+    ClientToScreen(form->WindowHandle(), &origin);
+    const JsonValue& clientOrigin = dump["window"]["client_origin"];
+    EXPECT_EQ(clientOrigin["x"].number, origin.x);
+    EXPECT_EQ(clientOrigin["y"].number, origin.y);
+    EXPECT_GT(origin.x, 50);
+    EXPECT_GT(origin.y, 50 + GetSystemMetrics(SM_CYCAPTION) - 1);
+    // A point of the edit, reckoned from the dump alone, is the edit on the screen.
+    const POINT inEdit{LONG(clientOrigin["x"].number + (*edit)["left"].number + 5),
+                       LONG(clientOrigin["y"].number + (*edit)["top"].number + 5)};
+    EXPECT_EQ(WindowFromPoint(inEdit), form->Edit1->WindowHandle());
+
     // Texts with quotes, backslashes and line breaks survive the trip.
     form->Label12->Caption = L"a\"b\\c\r\n\t\x01";
     const JsonValue again = ParseJson(AutomationDumpWindow(form->WindowHandle()));
