@@ -14,8 +14,8 @@ intact() { [ "$(sqlite3 "$work/jjj" 'pragma integrity_check')" = ok ] && [ "$(sq
 # Clicks a component of the active window in its middle, as the mouse would.
 click() {
   local d=$1 name=$2 x y
-  x=$(jq -r --arg n "$name" '.window.client_left + (.components[] | select(.name == $n) | .left + (.width / 2 | floor))' <<<"$d")
-  y=$(jq -r --arg n "$name" '.window.client_top + (.components[] | select(.name == $n) | .top + (.height / 2 | floor))' <<<"$d")
+  x=$(jq -r --arg n "$name" '.window.client_origin.x + (.components[] | select(.name == $n) | .left + (.width / 2 | floor))' <<<"$d")
+  y=$(jq -r --arg n "$name" '.window.client_origin.y + (.components[] | select(.name == $n) | .top + (.height / 2 | floor))' <<<"$d")
   xdotool mousemove "$x" "$y" click 1 2>/dev/null
   sleep 0.5
 }
