@@ -10,7 +10,9 @@
 #include "app/window_refs.h"
 #include "data/data_module.h"
 #include "exam/win/form5.h"
+#include "practice/win/form2.h"
 #include "practice/win/form4.h"
+#include "practice/win/formqh2.h"
 #include "ui/application.h"
 #include "ui/builders.h"
 #include "ui/resource_picture.h"
@@ -150,14 +152,22 @@ void TForm1::BitBtnKeyPress(wchar_t& key) { key = anjian(key); }
 void TForm1::BitBtn1Click() {
     OpenFunctionWindow(Form5, [this] { return new TForm5(this, &DataModule3->ADOConnection1); });
 }
-void TForm1::BitBtn2Click() {}
+void TForm1::BitBtn2Click() {
+    OpenFunctionWindow(Form2, [this] {
+        return new TForm2(this, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
+    });
+}
 void TForm1::BitBtn3Click() {}
 void TForm1::BitBtn4Click() {
     OpenFunctionWindow(Form4, [this] {
         return new TForm4(this, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
     });
 }
-void TForm1::BitBtn5Click() {}
+void TForm1::BitBtn5Click() {
+    OpenFunctionWindow(Formqh2, [this] {
+        return new TFormqh2(this, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
+    });
+}
 void TForm1::BitBtn6Click() {}
 
 void TForm1::BitBtn7Click() {

@@ -8,7 +8,9 @@
 #include "app/school_contact.h"
 #include "app/window_refs.h"
 #include "exam/win/form5.h"
+#include "practice/win/form2.h"
 #include "practice/win/form4.h"
+#include "practice/win/formqh2.h"
 #include "support/sample_bank.h"
 #include "ui_test_support.h"
 
@@ -114,6 +116,33 @@ TEST_F(MainWindowTest, ChapterPracticeOpensOnThreeAndTheMainKeyboardsEightCloses
     EXPECT_EQ(Form4, nullptr);
     EXPECT_TRUE(IsWindowVisible(form_->WindowHandle()));
     EXPECT_TRUE(form_->Active());
+    EXPECT_TRUE(Application->ShownBoxes().empty());
+}
+
+TEST_F(MainWindowTest, OneAndFourOpenThePracticeWindowsUnderTheirReferences) {
+    std::wstring seen;
+    RunAfter(200, [&] {
+        seen = Form2 ? Form2->Caption.Get() : L"";
+        PressKey('8');
+    });
+    PressKey('1');
+    EXPECT_EQ(seen, L"顺序练习");
+    PumpFor(200);
+    EXPECT_EQ(Form2, nullptr);
+    // Intensive practice closes on the 8 key's key-down; the character after it closes nothing more.
+    for (WORD closeKey : {WORD(VK_UP), WORD('8')}) {
+        seen.clear();
+        RunAfter(200, [&] {
+            seen = Formqh2 ? Formqh2->Caption.Get() : L"";
+            PressKey(closeKey);
+        });
+        PressKey('4');
+        EXPECT_EQ(seen, L"强化练习");
+        PumpFor(200);
+        EXPECT_EQ(Formqh2, nullptr);
+    }
+    EXPECT_TRUE(IsWindowVisible(form_->WindowHandle()));
+    EXPECT_TRUE(IsWindowEnabled(form_->WindowHandle()));
     EXPECT_TRUE(Application->ShownBoxes().empty());
 }
 
