@@ -12,6 +12,7 @@
 #include "exam/win/form5.h"
 #include "practice/win/form2.h"
 #include "practice/win/form4.h"
+#include "practice/win/form6.h"
 #include "practice/win/formqh2.h"
 #include "ui/application.h"
 #include "ui/builders.h"
@@ -150,17 +151,25 @@ wchar_t TForm1::anjian(wchar_t key) {
 void TForm1::BitBtnKeyPress(wchar_t& key) { key = anjian(key); }
 
 void TForm1::BitBtn1Click() {
-    OpenFunctionWindow(Form5, [this] { return new TForm5(this, &DataModule3->ADOConnection1); });
+    OpenFunctionWindow(Form5, [this] {
+        auto* exam = new TForm5(this, &DataModule3->ADOConnection1);
+        exam->JumpDialog = Form6;
+        return exam;
+    });
 }
 void TForm1::BitBtn2Click() {
     OpenFunctionWindow(Form2, [this] {
-        return new TForm2(this, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
+        auto* sequential = new TForm2(this, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
+        sequential->JumpDialog = Form6;
+        return sequential;
     });
 }
 void TForm1::BitBtn3Click() {}
 void TForm1::BitBtn4Click() {
     OpenFunctionWindow(Form4, [this] {
-        return new TForm4(this, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
+        auto* chapter = new TForm4(this, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
+        chapter->JumpDialog = Form6;
+        return chapter;
     });
 }
 void TForm1::BitBtn5Click() {

@@ -1,11 +1,13 @@
 // Start-up: the application title, the main window, the data module with both connections,
-// then the message loop until the main window closes.
+// the jump dialog and one hidden by-set window, then the message loop until the main window
+// closes.
 #include <windows.h>
 
 #include <cwchar>
 
 #include "app/bench.h"
 #include "app/form1.h"
+#include "app/start_up.h"
 #include "app/window_refs.h"
 #include "base/errors.h"
 #include "base/utf.h"
@@ -37,6 +39,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
         // Without both files there is nothing to practise: say why and end before the main
         // window is shown.
         Application->ShowException(e);
+        return 1;
+    }
+    try {
+        CreateStartUpForms();
+    } catch (const std::exception& e) {
+        Application->ShowException(e);
+        Application->DestroyForms();
+        delete DataModule3;
+        DataModule3 = nullptr;
         return 1;
     }
     Application->Run();

@@ -2,6 +2,8 @@
 // The program-wide window references, one per window class, each bearing its object's name.
 // A reference is filled when its window is created and cleared when the window is released;
 // the jump dialog reaches its caller through them.
+#include <string>
+
 class TForm1;
 class TForm2;
 class TForm4;
@@ -11,6 +13,7 @@ class TForm8;
 class TForm55;
 class TFormqh2;
 class TDataModule3;
+class TJumpTarget;
 
 extern TForm1* Form1;
 extern TDataModule3* DataModule3;
@@ -21,3 +24,7 @@ extern TForm55* Form55;
 extern TForm4* Form4;
 extern TFormqh2* Formqh2;
 extern TForm8* Form8;
+
+// The drill window a jump-dialog caller code names ("5" mock exam, "4" chapter), through its
+// reference: the newest window of that kind, the one on screen. nullptr for other codes.
+TJumpTarget* JumpCaller(const std::wstring& callerCode);

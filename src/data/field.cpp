@@ -5,12 +5,13 @@
 #include <limits>
 
 #include "base/errors.h"
+#include "base/str_to_int.h"
 #include "data/dataset.h"
 
 namespace {
 
 [[noreturn]] void NotAnInteger(const std::string& text) {
-    throw EConvertError("'" + text + "' is not a valid integer value");
+    throw EConvertError(NotAnIntegerMessage(text));
 }
 
 }  // namespace

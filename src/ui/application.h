@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/component.h"
@@ -74,9 +75,10 @@ public:
     // Creates a form owned by the application (the first one becomes the main form), stores
     // it in the reference and runs its creation (OnCreate). If that throws, the form is
     // deleted, the reference cleared, and the exception passed on.
-    template <class F>
-    void CreateForm(F*& reference) {
-        F* form = new F(this);
+    // Arguments after the reference go to the form's constructor after its owner.
+    template <class F, class... Args>
+    void CreateForm(F*& reference, Args&&... args) {
+        F* form = new F(this, std::forward<Args>(args)...);
         reference = form;
         if (!mainForm_) mainForm_ = form;
         try {

@@ -76,8 +76,9 @@ TForm5::TForm5(TComponent* owner, TADOConnection* bank)
     actions.firstUnanswered = [this] {
         if (!paper.Ended()) FirstUnanswered();
     };
-    // "9" is taken (the jump dialog joins with the practice windows).
-    actions.jump = [] {};
+    actions.jump = [this] {
+        if (JumpDialog) JumpDialog->ShowFor(L"5");
+    };
     keys_ = std::make_unique<KeypadScheme>(std::vector<DrillKey>{DrillKey::kHandIn, DrillKey::kJump, DrillKey::kPrevious,
                                                                  DrillKey::kNext, DrillKey::kClose, DrillKey::kAnswer,
                                                                  DrillKey::kFirstUnanswered},
@@ -119,6 +120,10 @@ void TForm5::GoToPosition(int position) {
     if (paper.Ended()) {
         if (const auto text = CorrectAnswerText(ADOQuery1->FieldByName("daan")->AsString())) Label21->Caption = *text;
     }
+}
+
+void TForm5::JumpTo(int n) {
+    if (n > 0 && n < kPaperSize + 1) GoToPosition(n);
 }
 
 void TForm5::FormKeyDown(WORD& key, TShiftState) {

@@ -5,6 +5,8 @@
 #include <memory>
 
 #include "data/ado_query.h"
+#include "drill/jump_dialog.h"
+#include "drill/jump_target.h"
 #include "drill/keypad_scheme.h"
 #include "drill/win/question_card.h"
 #include "drill/exam_clock.h"
@@ -18,7 +20,7 @@
 
 class TADOConnection;
 
-class TForm5 : public TForm {
+class TForm5 : public TForm, public TJumpTarget {
 public:
     // `bank` is the connection to jjj the question query runs over.
     TForm5(TComponent* owner, TADOConnection* bank);
@@ -46,6 +48,8 @@ public:
     ExamPaper paper;
     ExamClock clock;
     int question_count = 0;
+    // The program's jump dialog, handed over by whoever opens the window; key "9" shows it.
+    TJumpDialog* JumpDialog = nullptr;
 
     void FormCreate();
     void FormKeyPress(wchar_t& key);
@@ -59,6 +63,8 @@ public:
     int get_rand_index(int n);
     // Moves the card to position p (1..100); also used by the jump dialog.
     void GoToPosition(int position);
+    // The jump dialog's Enter: positions 1..100 only.
+    void JumpTo(int n) override;
     QuestionCard& Card() { return *card_; }
     AnswerSheet& Sheet() { return *sheet_; }
 

@@ -77,7 +77,9 @@ TForm2::TForm2(TComponent* owner, TADOConnection* bank, TADOConnection* aux)
 
     DrillActions actions;
     actions.add = [this] { AddToIntensive(ADOQuery1); };
-    // "9" opens the jump dialog once the application has given the window one.
+    actions.jump = [this] {
+        if (JumpDialog) JumpDialog->ShowFor(L"2");
+    };
     actions.previous = [this] { feedback_->Previous(); };
     actions.next = [this] { feedback_->Next(); };
     actions.close = [this] { Close(); };

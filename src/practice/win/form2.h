@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "data/ado_query.h"
+#include "drill/jump_dialog.h"
 #include "drill/jump_target.h"
 #include "drill/keypad_scheme.h"
 #include "drill/win/question_card.h"
@@ -49,6 +50,8 @@ public:
     // The jump dialog's Enter: locates id n (staying put when the set has none), clears the
     // feedback line and refreshes the card.
     void JumpTo(int n) override;
+    // The program's jump dialog, handed over by whoever opens the window; key "9" shows it.
+    TJumpDialog* JumpDialog = nullptr;
 
     QuestionCard& Card() { return *card_; }
 

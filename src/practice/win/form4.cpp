@@ -145,8 +145,9 @@ TForm4::TForm4(TComponent* owner, TADOConnection* bank, TADOConnection* aux)
 
     DrillActions actions;
     actions.add = [this] { Label18Click(); };
-    // "9" is taken here; the jump dialog calls JumpTo.
-    actions.jump = [] {};
+    actions.jump = [this] {
+        if (JumpDialog) JumpDialog->ShowFor(L"4");
+    };
     actions.previous = [this] { Previous(); };
     actions.next = [this] { Next(); };
     actions.close = [this] { CloseOnce(); };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/ado_query.h"
+#include "drill/jump_dialog.h"
 #include "drill/jump_target.h"
 #include "drill/keypad_scheme.h"
 #include "drill/win/question_card.h"
@@ -91,6 +92,8 @@ public:
 
     // The jump dialog's Enter: question id n of the current set, if it holds one.
     void JumpTo(int n) override;
+    // The program's jump dialog, handed over by whoever opens the window; key "9" shows it.
+    TJumpDialog* JumpDialog = nullptr;
 
     QuestionCard& Card() { return *card_; }
     // The statement the question query runs for a tree node.
