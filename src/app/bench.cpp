@@ -14,6 +14,8 @@
 #include "data/ado_query.h"
 #include "data/data_module.h"
 #include "exam/win/form5.h"
+#include "practice/win/form55.h"
+#include "practice/win/form6.h"
 #include "practice/win/form4.h"
 #include "ui/application.h"
 
@@ -56,10 +58,13 @@ int RunBenchmark(int64_t startTicks) {
     std::string report = "muhe.exe --bench\n";
     Application->CreateForm(Form1);
     DataModule3 = new TDataModule3();
+    const int64_t dialogs0 = Now();
     CreateStartUpForms();
+    const int64_t dialogs1 = Now();
     Form1->Show();
     PaintNow(Form1);
     report += Line("start-up to the main window's first paint", Milliseconds(startTicks, Now()), "ms", 150);
+    report += Line("  of which the jump dialog and the hidden by-set window", Milliseconds(dialogs0, dialogs1), "ms", 150);
 
     // The question query alone, as every drill window opens it.
     Figures query;
@@ -167,6 +172,47 @@ int RunBenchmark(int64_t startTicks) {
     report += Line("a tree choice: query, card, repaint (slowest)", chapterChoices.Max(), "ms", 15);
     report += Line("a key in the chapter line and repaint (median)", chapterKeys.Median(), "ms", 2);
     report += Line("a key in the chapter line and repaint (slowest)", chapterKeys.Max(), "ms", 2);
+
+    // By-set practice: opening (set 1's query, the paper, first card, first paint), loading
+    // each of the twelve sets through the list's change, and a jump through the dialog's Enter.
+    TForm55* const hiddenBySet = Form55;
+    Figures bySetOpening, setLoads, jumps;
+    for (int round = 0; round < 20; ++round) {
+        const int64_t t0 = Now();
+        auto* bySet = new TForm55(Form1, &DataModule3->ADOConnection1);
+        bySet->JumpDialog = Form6;
+        Form55 = bySet;
+        bySet->Show();
+        PaintNow(bySet);
+        bySetOpening.Add(Milliseconds(t0, Now()));
+        if (round == 0) {
+            for (int k = 0; k < 12; ++k) {
+                bySet->ComboBox1->ItemIndex = k;
+                const int64_t l0 = Now();
+                bySet->ComboBox1Change();
+                PaintNow(bySet);
+                setLoads.Add(Milliseconds(l0, Now()));
+            }
+            Form6->Label3->Caption = L"55";
+            HWND entry = Form6->Edit1->Handle();
+            for (int p = 1; p <= 100; ++p) {
+                Form6->Edit1->Text = std::to_wstring(101 - p);
+                const int64_t j0 = Now();
+                SendMessageW(entry, WM_CHAR, L'\r', 1);
+                PaintNow(bySet);
+                jumps.Add(Milliseconds(j0, Now()));
+            }
+        }
+        FreeComponent(bySet);
+        Form55 = hiddenBySet;
+        Application->ProcessMessages();
+    }
+    report += Line("opening by-set practice (median of 20)", bySetOpening.Median(), "ms", 30);
+    report += Line("opening by-set practice (slowest)", bySetOpening.Max(), "ms", 30);
+    report += Line("loading a set: query, paper, card, repaint (median)", setLoads.Median(), "ms", 20);
+    report += Line("loading a set: query, paper, card, repaint (slowest)", setLoads.Max(), "ms", 20);
+    report += Line("a jump: the dialog's Enter, card, repaint (median)", jumps.Median(), "ms", 5);
+    report += Line("a jump: the dialog's Enter, card, repaint (slowest)", jumps.Max(), "ms", 5);
 
     if (FILE* out = _wfopen(L"bench.txt", L"wb")) {
         std::fwrite(report.data(), 1, report.size(), out);

@@ -12,6 +12,7 @@
 #include "exam/win/form5.h"
 #include "practice/win/form2.h"
 #include "practice/win/form4.h"
+#include "practice/win/form55.h"
 #include "practice/win/form6.h"
 #include "practice/win/formqh2.h"
 #include "ui/application.h"
@@ -164,7 +165,15 @@ void TForm1::BitBtn2Click() {
         return sequential;
     });
 }
-void TForm1::BitBtn3Click() {}
+// A new by-set window each time; Form55 points at it from now on (the one start-up made
+// stays hidden).
+void TForm1::BitBtn3Click() {
+    OpenFunctionWindow(Form55, [this] {
+        auto* bySet = new TForm55(this, &DataModule3->ADOConnection1);
+        bySet->JumpDialog = Form6;
+        return bySet;
+    });
+}
 void TForm1::BitBtn4Click() {
     OpenFunctionWindow(Form4, [this] {
         auto* chapter = new TForm4(this, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);

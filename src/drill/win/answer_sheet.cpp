@@ -13,7 +13,12 @@ constexpr int kCellHeight = 14;
 
 }  // namespace
 
-AnswerSheet::AnswerSheet(TComponent* form, TPanel* panel, std::initializer_list<const wchar_t*> legend) : form_(form) {
+AnswerSheet::AnswerSheet(TComponent* form, TPanel* panel, std::initializer_list<const wchar_t*> legend)
+    : AnswerSheet(form, panel, legend, {}) {}
+
+AnswerSheet::AnswerSheet(TComponent* form, TPanel* panel, std::initializer_list<const wchar_t*> legend,
+                         std::initializer_list<const wchar_t*> notes)
+    : form_(form) {
     int top = kLegendTop;
     int line = 0;
     const int width = panel->Width - 8;
@@ -24,7 +29,13 @@ AnswerSheet::AnswerSheet(TComponent* form, TPanel* panel, std::initializer_list<
     SongLabel(form, panel, L"KeyRed", kAnsweredKey, {4, top, width, kLineHeight}, 12, clRed);
     SongLabel(form, panel, L"KeyBlack", kUnansweredKey, {4, top + kLineHeight, width, kLineHeight}, 12, clBlack);
     SongLabel(form, panel, L"KeyBlue", kWrongKey, {4, top + 2 * kLineHeight, width, kLineHeight}, 12, clBlue);
-    const int sheetTop = top + 3 * kLineHeight + 2;
+    top += 3 * kLineHeight;
+    line = 0;
+    for (const wchar_t* text : notes) {
+        SongLabel(form, panel, (L"Note" + std::to_wstring(++line)).c_str(), text, {4, top, width, kLineHeight}, 12, clRed);
+        top += kLineHeight;
+    }
+    const int sheetTop = top + 2;
     for (int p = 1; p <= kPaperSize; ++p) {
         const int row = (p - 1) / 10;
         const int column = (p - 1) % 10;

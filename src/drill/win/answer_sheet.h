@@ -13,6 +13,9 @@ public:
     // Creates the legend lines (one label each, in order) and the cells on `panel`, owned by
     // `form`.
     AnswerSheet(TComponent* form, TPanel* panel, std::initializer_list<const wchar_t*> legend);
+    // The same with red note lines between the colour key and the cells.
+    AnswerSheet(TComponent* form, TPanel* panel, std::initializer_list<const wchar_t*> legend,
+                std::initializer_list<const wchar_t*> notes);
 
     // The cell of a position 1..100 (nullptr outside).
     TLabel* Cell(int position) const;

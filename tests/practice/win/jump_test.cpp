@@ -8,6 +8,7 @@
 #include "drill/answer_codes.h"
 #include "exam/win/form5.h"
 #include "practice/win/form4.h"
+#include "practice/win/form55.h"
 #include "practice/win/form6.h"
 #include "support/sample_bank.h"
 #include "ui_test_support.h"
@@ -127,6 +128,13 @@ TEST_F(JumpTest, TheMockExamJumpsToPositionsOnly) {
     auto* exam = Open(new TForm5(nullptr, &bank_->Module().ADOConnection1), L"5");
     WalkPositionEdgeCases(exam, TypeInto);
     EXPECT_EQ(dialog_->Label3->Caption.Get(), L"5");
+}
+
+TEST_F(JumpTest, BySetPracticeJumpsToPositionsOnly) {
+    auto* bySet = Open(new TForm55(nullptr, &bank_->Module().ADOConnection1), L"55");
+    WalkPositionEdgeCases(bySet, TypeInto);
+    EXPECT_EQ(dialog_->Label3->Caption.Get(), L"55");
+    EXPECT_TRUE(bySet->Edit1->Focused());
 }
 
 TEST_F(JumpTest, ChapterPracticeJumpsToTheIdsOfItsSetOnly) {

@@ -1,0 +1,269 @@
+// By-set practice driven through its real key messages, all arriving in the set-name field:
+// the set paper, answering that moves on, the clock's start keys, hand-in and score, choosing
+// another set with the dropped list, short and empty sets, the intensive link and the
+// closing rule.
+#include <windows.h>
+
+#include "drill/answer_codes.h"
+#include "practice/win/form55.h"
+#include "support/sample_bank.h"
+#include "ui_test_support.h"
+
+namespace {
+
+class BySetTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        bank_ = std::make_unique<SampleBank>();
+        // A box no test expected is answered (and recorded) instead of waiting forever.
+        Application->SetBoxResponder([](const TOpenBox& box) { return box.Kind == TBoxKind::MessageBox ? IDNO : IDOK; });
+    }
+    void TearDown() override {
+        Application->SetBoxResponder({});
+        if (form_) {
+            form_->paper.handed_in = "t";  // let it close whatever the test left
+            form_.reset();
+        }
+        bank_.reset();
+        UiTest::TearDown();
+    }
+    TForm55* Open() {
+        form_.reset(new TForm55(nullptr, &bank_->Module().ADOConnection1));
+        form_->AddFreeNotification([this] { (void)form_.release(); });
+        form_->Show();
+        EXPECT_TRUE(PumpUntil([&] { return form_->Active() && form_->Edit1->Focused(); }));
+        return form_.get();
+    }
+    void Type(wchar_t key) {
+        if (key == L'*') return PressKey(VK_MULTIPLY);
+        if (key == L'+') return PressKey(VK_ADD);
+        PressKey(WORD(VkKeyScanW(key) & 0xFF));
+    }
+    void AnswerYes() { Application->SetBoxResponder([](const TOpenBox&) { return IDYES; }); }
+    // Chooses set k (1..12) as the learner does: the arrow drops the list, a click picks.
+    void ChooseSet(int k) {
+        TComboBox* combo = form_->ComboBox1;
+        ClickAt(combo->WindowHandle(), combo->Width - 6, combo->Height / 2);
+        ASSERT_TRUE(PumpUntil([&] { return combo->DroppedDown(); }));
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof(info);
+        ASSERT_TRUE(GetComboBoxInfo(combo->WindowHandle(), &info));
+        RECT item{};
+        SendMessageW(info.hwndList, LB_GETITEMRECT, WPARAM(k - 1), reinterpret_cast<LPARAM>(&item));
+        const int x = (item.left + item.right) / 2, y = (item.top + item.bottom) / 2;
+        PostMessageW(info.hwndList, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+        ClickAt(info.hwndList, x, y);
+        EXPECT_TRUE(PumpUntil([&] { return !combo->DroppedDown() && form_->Edit1->Focused(); }));
+    }
+    std::wstring Caption(TLabel* label) { return label->Caption.Get(); }
+    TColor CellColour(int p) { return form_->Sheet().Cell(p)->Font->Color; }
+    int Count(TColor colour) {
+        int n = 0;
+        for (int p = 1; p <= 100; ++p) n += CellColour(p) == colour;
+        return n;
+    }
+    int ShownId() { return form_->ADOQuery1->IsEmpty() ? 0 : form_->ADOQuery1->FieldByName("id")->AsInteger(); }
+    std::string Daan(int id) { return TrimBlanks(bank_->Column(id, "daan")); }
+    // The key that answers the question at the current position right (or wrong).
+    wchar_t AnswerKey(bool right) {
+        const char stored = Daan(form_->paper.paper_ids[size_t(form_->paper.current_index)])[0];
+        const char pick = right ? stored : (stored == 'A' ? 'B' : 'A');
+        return wchar_t(L'1' + (pick - 'A'));
+    }
+
+    std::unique_ptr<SampleBank> bank_;
+    Owned<TForm55> form_;
+};
+
+TEST_F(BySetTest, OpensOnSetOneInIdOrderWithItsSelectorAndHelp) {
+    TForm55* w = Open();
+    EXPECT_EQ(w->Caption.Get(), L"分套练习");
+    const std::vector<int> set1 = bank_->Ids("t=1");
+    ASSERT_EQ(set1.size(), 100u);
+    for (int p = 1; p <= 100; ++p) ASSERT_EQ(w->paper.paper_ids[size_t(p)], set1[size_t(p - 1)]) << p;
+    EXPECT_EQ(ShownId(), set1[0]);
+    EXPECT_EQ(Caption(w->Label14), L"1");
+    EXPECT_EQ(Caption(w->Label16), L"45:00");
+    EXPECT_EQ(w->Edit1->Text.Get(), L"第一套");
+    EXPECT_TRUE(w->Edit1->ReadOnly.Get());
+    EXPECT_EQ(w->ComboBox1->Items->Count(), 12);
+    EXPECT_EQ(w->ComboBox1->Items->Strings(11), L"第十二套");
+    EXPECT_EQ(w->ComboBox1->DropDownCount.Get(), 12);
+    // Tab never reaches the list: the focus stays in the set-name field.
+    PressKey(VK_TAB);
+    EXPECT_TRUE(w->Edit1->Focused());
+    // The field covers the list's text and leaves its arrow free.
+    EXPECT_EQ(w->Edit1->Left.Get(), w->ComboBox1->Left.Get());
+    EXPECT_LT(w->Edit1->BoundsRect().right, w->ComboBox1->BoundsRect().right);
+    EXPECT_EQ(Caption(w->Label23), L"选择套数：");
+    EXPECT_EQ(Caption(w->Label25), L"加入强化练习");
+    for (const wchar_t* name : {L"Legend1", L"Legend6", L"Legend8", L"Note1", L"Note2"}) {
+        auto* line = dynamic_cast<TLabel*>(w->FindComponent(name));
+        ASSERT_NE(line, nullptr) << WideToUtf8(name);
+        EXPECT_LE(line->BoundsRect().bottom, w->Sheet().Cell(1)->Top.Get());
+    }
+    EXPECT_EQ(Caption(dynamic_cast<TLabel*>(w->FindComponent(L"Legend1"))), L"１、答题请使用数字小键盘");
+    EXPECT_EQ(Caption(dynamic_cast<TLabel*>(w->FindComponent(L"Legend6"))), L"自动跳至下一题");
+    EXPECT_EQ(Caption(dynamic_cast<TLabel*>(w->FindComponent(L"Note1"))), L"其中有18道题未包含在分套中，题号为：");
+    EXPECT_EQ(dynamic_cast<TLabel*>(w->FindComponent(L"Note2"))->Font->Color, clRed);
+    EXPECT_LE(w->Sheet().Cell(100)->BoundsRect().bottom, w->Panel1->Height.Get());
+    EXPECT_LE(w->Panel1->BoundsRect().bottom, w->ClientHeight());
+}
+
+TEST_F(BySetTest, AnsweringMovesOnAndTheLastPositionSaysSo) {
+    TForm55* w = Open();
+    w->GoToPosition(7);
+    Type(L'2');
+    EXPECT_EQ(CellColour(7), clRed);
+    EXPECT_EQ(Caption(w->Label14), L"8");
+    EXPECT_EQ(Caption(w->Label12), L"");
+    Type(L'4');
+    EXPECT_EQ(Caption(w->Label12), L"你的答案是:2");
+    EXPECT_EQ(w->paper.verdicts[7], Daan(w->paper.paper_ids[7]) == "B" ? 1 : 2);
+    // No key "5" here; "6" and the arrows move, both ends hold.
+    Type(L'5');
+    EXPECT_EQ(w->paper.current_index, 7);
+    PressKey(VK_RIGHT);
+    EXPECT_EQ(w->paper.current_index, 8);
+    w->GoToPosition(1);
+    Type(L'4');
+    PressKey(VK_LEFT);
+    EXPECT_EQ(w->paper.current_index, 1);
+    w->GoToPosition(100);
+    w->Label12->Caption = L"不变";
+    Type(L'1');
+    ASSERT_EQ(Application->ShownBoxes().size(), 1u);
+    EXPECT_EQ(Application->ShownBoxes()[0].Text, L"已经到最后一题");
+    EXPECT_EQ(w->paper.given_answers[100], 1);
+    EXPECT_EQ(CellColour(100), clRed);
+    EXPECT_EQ(w->paper.current_index, 100);
+    EXPECT_EQ(Caption(w->Label12), L"不变");
+    Type(L'6');
+    EXPECT_EQ(w->paper.current_index, 100);
+}
+
+TEST_F(BySetTest, TheMainKeyboardEightAndNumLockDoNotStartTheClock) {
+    TForm55* w = Open();
+    PressKey(VK_NUMLOCK);
+    PressKey(VK_NUMLOCK);
+    EXPECT_FALSE(w->Timer1->Enabled);
+    Type(L'8');  // the main keyboard's 8: closes, the clock never started
+    EXPECT_TRUE(PumpUntil([&] { return !form_; }));
+    EXPECT_TRUE(Application->ShownBoxes().empty());
+
+    w = Open();
+    Type(L'6');
+    EXPECT_TRUE(w->Timer1->Enabled);
+    w->Timer1Timer();
+    EXPECT_EQ(Caption(w->Label16), L"44:59");
+    Type(L'8');
+    ASSERT_EQ(Application->ShownBoxes().size(), 1u);
+    EXPECT_EQ(Application->ShownBoxes()[0].Text, L"已经开始作题，交卷后才能关闭");
+    EXPECT_TRUE(IsWindowVisible(w->WindowHandle()));
+    // Time out: the score goes to the answer label, and the window may close.
+    for (int i = 0; i < 2700; ++i) w->Timer1Timer();
+    EXPECT_TRUE(w->paper.Ended());
+    EXPECT_EQ(Caption(w->Label16), L"0:00");
+    EXPECT_EQ(Caption(w->Label12), L"你的成绩为：0");
+    Type(L'8');
+    EXPECT_TRUE(PumpUntil([&] { return !form_; }));
+}
+
+TEST_F(BySetTest, HandingInScoresAndANewSetStartsAFreshPaper) {
+    TForm55* w = Open();
+    AnswerYes();
+    // 90 right, 6 wrong, 4 unanswered.
+    for (int p = 1; p <= 96; ++p) Type(AnswerKey(p <= 90));
+    EXPECT_EQ(w->paper.current_index, 97);
+    Type(L'*');
+    EXPECT_EQ(Caption(w->Label20), L"你的成绩为：90");
+    EXPECT_EQ(Count(clBlue), 10);
+    EXPECT_EQ(CellColour(91), clBlue);
+    EXPECT_EQ(CellColour(97), clBlue);
+    // After the end answers are fixed; moving shows the right answer.
+    Type(L'1');
+    EXPECT_EQ(w->paper.given_answers[97], 0);
+    Type(L'4');
+    EXPECT_EQ(Caption(w->Label21), CorrectAnswerText(Daan(w->paper.paper_ids[96])).value());
+
+    ChooseSet(3);
+    const std::vector<int> set3 = bank_->Ids("t=3");
+    EXPECT_EQ(w->Edit1->Text.Get(), L"第三套");
+    EXPECT_EQ(w->paper.paper_ids[1], set3[0]);
+    EXPECT_EQ(w->paper.paper_ids[100], set3[99]);
+    EXPECT_EQ(ShownId(), set3[0]);
+    EXPECT_EQ(Count(clWindowText), 100);
+    EXPECT_EQ(Caption(w->Label14), L"1");
+    EXPECT_EQ(Caption(w->Label16), L"45:00");
+    EXPECT_EQ(Caption(w->Label20), L"");
+    EXPECT_EQ(Caption(w->Label21), L"");
+    EXPECT_FALSE(w->paper.Ended());
+    EXPECT_FALSE(w->Timer1->Enabled);
+    // The new paper can be answered again.
+    Type(L'2');
+    EXPECT_EQ(w->paper.given_answers[1], 2);
+    EXPECT_TRUE(w->Timer1->Enabled);
+    // Choosing mid-paper, with the clock running, discards it without a question.
+    const auto boxes = Application->ShownBoxes().size();
+    w->Timer1Timer();
+    ChooseSet(12);
+    EXPECT_EQ(w->Edit1->Text.Get(), L"第十二套");
+    EXPECT_EQ(w->paper.paper_ids[1], bank_->Ids("t=12")[0]);
+    EXPECT_EQ(Caption(w->Label16), L"45:00");
+    EXPECT_FALSE(w->Timer1->Enabled);
+    EXPECT_EQ(w->paper.given_answers[1], 0);
+    EXPECT_EQ(Application->ShownBoxes().size(), boxes);
+}
+
+TEST_F(BySetTest, AShortSetRepeatsItsLastQuestionAndAnEmptySetLeavesNothingToAnswer) {
+    const std::vector<int> set5 = bank_->Ids("t=5");
+    bank_->ExecuteOnBank("update kaoti set t=NULL where t=5 and id>" + std::to_string(set5[59]));
+    bank_->ExecuteOnBank("update kaoti set t=NULL where t=7");
+    TForm55* w = Open();
+    AnswerYes();
+    ChooseSet(5);
+    EXPECT_EQ(w->paper.paper_ids[60], set5[59]);
+    for (int p = 61; p <= 100; ++p) ASSERT_EQ(w->paper.paper_ids[size_t(p)], set5[59]) << p;
+    w->GoToPosition(80);
+    EXPECT_EQ(ShownId(), set5[59]);
+
+    Type(L'2');  // an answer and a running clock on the short set, then an empty one
+    ChooseSet(7);
+    EXPECT_EQ(w->Edit1->Text.Get(), L"第七套");
+    for (int p = 1; p <= 100; ++p) ASSERT_EQ(w->paper.paper_ids[size_t(p)], 0) << p;
+    EXPECT_EQ(ShownId(), 0);
+    EXPECT_EQ(w->Card().DBText6->DisplayText(), L"");
+    EXPECT_FALSE(w->Card().ThirdOptionShown());
+    EXPECT_TRUE(w->Card().Image2->Picture->Empty());
+    const auto boxes = Application->ShownBoxes().size();
+    for (wchar_t key : {L'1', L'2', L'3', L'*', L'+', L'6'}) Type(key);
+    EXPECT_EQ(w->paper.given_answers, (ExamPaper{}.given_answers));
+    EXPECT_EQ(Count(clRed), 0);
+    EXPECT_FALSE(w->Timer1->Enabled);
+    EXPECT_FALSE(w->paper.Ended());
+    w->Label25->Click();  // asks, and marks nothing
+    EXPECT_EQ(Application->ShownBoxes().size(), boxes + 1);
+    EXPECT_EQ(bank_->Ids("bz='t'").size(), 0u);
+    Type(L'8');
+    EXPECT_TRUE(PumpUntil([&] { return !form_; }));
+}
+
+TEST_F(BySetTest, TheLinkMarksTheQuestionOnTheCardAfterYes) {
+    TForm55* w = Open();
+    Type(L'1');
+    const int id = ShownId();
+    ASSERT_EQ(id, w->paper.paper_ids[2]);
+    w->Label25->Click();  // No
+    EXPECT_EQ(bank_->Column(id, "bz"), "");
+    AnswerYes();
+    w->Label25->Click();
+    ASSERT_EQ(Application->ShownBoxes().size(), 2u);
+    EXPECT_EQ(Application->ShownBoxes()[1].Text, L"确实要将此题加入到强化练习题库吗？");
+    EXPECT_EQ(Application->ShownBoxes()[1].Caption, L"提示");
+    EXPECT_EQ(bank_->Column(id, "bz"), "t");
+    EXPECT_EQ(ShownId(), id);
+    EXPECT_TRUE(w->Edit1->Focused());
+}
+
+}  // namespace
