@@ -25,6 +25,7 @@ extern TForm4* Form4;
 extern TFormqh2* Formqh2;
 extern TForm8* Form8;
 
-// The drill window a jump-dialog caller code names ("55" by-set, "5" mock exam, "4" chapter), through its
-// reference: the newest window of that kind, the one on screen. nullptr for other codes.
+// The drill window a jump-dialog caller code names ("55" by-set, "5" mock exam, "2" sequential,
+// "4" chapter), through its reference: the newest window of that kind, the one on screen;
+// nullptr for other codes.
 TJumpTarget* JumpCaller(const std::wstring& callerCode);

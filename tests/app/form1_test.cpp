@@ -1,15 +1,19 @@
 // The main window: its layout, the keyboard map (whichever button has the focus), the focus
 // rules, and opening and closing a function window from it.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <vector>
 
 #include "app/form1.h"
 #include "app/school_contact.h"
+#include "app/start_up.h"
 #include "app/window_refs.h"
 #include "exam/win/form5.h"
 #include "practice/win/form2.h"
 #include "practice/win/form4.h"
+#include "practice/win/form55.h"
+#include "practice/win/form6.h"
 #include "practice/win/formqh2.h"
 #include "support/sample_bank.h"
 #include "ui_test_support.h"
@@ -144,6 +148,42 @@ TEST_F(MainWindowTest, OneAndFourOpenThePracticeWindowsUnderTheirReferences) {
     EXPECT_TRUE(IsWindowVisible(form_->WindowHandle()));
     EXPECT_TRUE(IsWindowEnabled(form_->WindowHandle()));
     EXPECT_TRUE(Application->ShownBoxes().empty());
+}
+
+TEST_F(MainWindowTest, StartUpMakesTheHiddenDialogThenTheHiddenBySetWindowAndTwoOpensANewOne) {
+    CreateStartUpForms();
+    TForm6* dialog = Form6;
+    TForm55* hidden = Form55;
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(hidden, nullptr);
+    const auto& forms = Application->Forms();
+    const auto at = [&](TForm* f) { return std::find(forms.begin(), forms.end(), f) - forms.begin(); };
+    EXPECT_LT(at(dialog), at(hidden));
+    EXPECT_FALSE(IsWindowVisible(dialog->WindowHandle()));
+    EXPECT_FALSE(IsWindowVisible(hidden->WindowHandle()));
+    EXPECT_EQ(hidden->Edit1->Text.Get(), L"第一套");  // its creation prepared set 1
+    EXPECT_EQ(dialog->FindCaller(L"55"), static_cast<TJumpTarget*>(hidden));
+
+    TForm55* seen = nullptr;
+    bool hiddenShown = true;
+    std::wstring caption;
+    RunAfter(300, [&] {
+        seen = Form55;
+        caption = seen ? seen->Caption.Get() : L"";
+        hiddenShown = IsWindowVisible(hidden->WindowHandle());
+        PressKey('8');
+    });
+    PressKey('2');
+    EXPECT_EQ(caption, L"分套练习");
+    EXPECT_NE(seen, hidden);
+    EXPECT_FALSE(hiddenShown);
+    PumpFor(200);
+    EXPECT_EQ(Form55, nullptr);  // cleared when the window it named went
+    EXPECT_FALSE(IsWindowVisible(hidden->WindowHandle()));
+    EXPECT_TRUE(form_->Active());
+    FreeComponent(hidden);
+    FreeComponent(dialog);
+    Form6 = nullptr;
 }
 
 // "7" hands the help file in the working directory to the shell, and nothing when it is not
