@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sequential and intensive practice from the main menu, by real keys and clicks: two questions
 # marked (key "0" and the link), closing on question 500, the program killed without clean-up,
-# started again and resumed at 500; then the intensive list with the two marks, one removed,
+# started again and resumed at 500, a jump to the last question; then the intensive list with the two marks, one removed,
 # the rest cleared. The files are read back after each change.
 source "$(dirname "$0")/lib.sh"
 
@@ -80,6 +80,11 @@ d=$(e2e_dump)
 e2e_check "Yes shows question 500" [ "$(field "$d" DBText4 caption)" = "500" ]
 e2e_keys "$seq" 4
 e2e_check "... and '4' stays there" [ "$(field "$(e2e_dump)" DBText4 caption)" = "500" ]
+e2e_keys "$seq" 9
+jump=$(e2e_wait_window "跳题" 10)
+e2e_keys "$jump" 1 2 1 8 Return
+sleep 0.5
+e2e_check "'9' and 1218 show the last question" [ "$(field "$(e2e_dump)" DBText4 caption)" = "1218" ]
 e2e_keys "$seq" 8
 sleep 0.5
 

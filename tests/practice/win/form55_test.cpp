@@ -4,6 +4,7 @@
 // closing rule.
 #include <windows.h>
 
+#include "base/utf.h"
 #include "drill/answer_codes.h"
 #include "practice/win/form55.h"
 #include "support/sample_bank.h"
