@@ -11,27 +11,13 @@
 namespace {
 
 [[noreturn]] void Refuse(const std::string& fileName, const std::string& reason) {
-    throw EDatabaseError("Cannot open the database file '" + fileName + "': " + reason);
+    throw EDatabaseError("无法打开数据库文件“" + fileName + "”：" + reason);
 }
 
 std::string ReasonFor(int code, const std::string& engineMessage) {
-    switch (code) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return "it is locked by another program";
-    case SQLITE_NOTADB:
-        return "the file is not a database";
-    case SQLITE_CORRUPT:
-        return "the database is damaged";
-    case SQLITE_CANTOPEN:
-        return "the file cannot be opened";
-    case SQLITE_PERM:
-    case SQLITE_READONLY:
-    case SQLITE_AUTH:
-        return "access is denied";
-    default:
-        return engineMessage;
-    }
+    // Opening reads only; a file the program may not read is one it may not open.
+    if (code == SQLITE_READONLY) return "没有访问权限";
+    return EngineReason(code, engineMessage);
 }
 
 }  // namespace
@@ -44,7 +30,7 @@ TADOConnection::~TADOConnection() {
 
 void TADOConnection::Open() {
     if (db_) return;
-    if (DataSource.empty()) throw EDatabaseError("Cannot open a database: no data source is given");
+    if (DataSource.empty()) throw EDatabaseError("无法打开数据库：没有指定数据库文件");
 
     int flags = 0;
     if (Mode.empty() || Mode == "Share Deny None" || Mode == "ReadWrite") {
@@ -52,7 +38,7 @@ void TADOConnection::Open() {
     } else if (Mode == "Read") {
         flags = SQLITE_OPEN_READONLY;
     } else {
-        throw EDatabaseError("Cannot open the database '" + DataSource + "': the mode \"" + Mode + "\" is not supported");
+        throw EDatabaseError("无法打开数据库“" + DataSource + "”：不支持打开方式“" + Mode + "”");
     }
 
     const std::filesystem::path file = ResolveAgainstWorkingDirectory(DataSource);
@@ -61,8 +47,8 @@ void TADOConnection::Open() {
     // The open below never creates the file either way.
     std::error_code ec;
     const std::filesystem::file_status status = std::filesystem::status(file, ec);
-    if (status.type() == std::filesystem::file_type::not_found) Refuse(fileName, "the file does not exist");
-    if (status.type() == std::filesystem::file_type::directory) Refuse(fileName, "it is a folder, not a file");
+    if (status.type() == std::filesystem::file_type::not_found) Refuse(fileName, "文件不存在");
+    if (status.type() == std::filesystem::file_type::directory) Refuse(fileName, "这是一个文件夹，不是文件");
 
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(fileName.c_str(), &raw, flags, nullptr);
@@ -86,15 +72,15 @@ void TADOConnection::Open() {
         pages.Step();
         const bool empty = sqlite3_column_int64(pages.Get(), 0) == 0;
         pages.Reset();
-        if (empty) Refuse(fileName, "the file is empty, not a database");
+        if (empty) Refuse(fileName, "文件是空的，不是数据库");
 
         switch (CheckDatabasePassword(raw, Password)) {
         case PasswordCheck::kAccepted:
             break;
         case PasswordCheck::kRefused:
-            Refuse(fileName, "wrong password");
+            Refuse(fileName, "密码错误");
         case PasswordCheck::kDamaged:
-            Refuse(fileName, "its password record is damaged");
+            Refuse(fileName, "文件中的密码记录已损坏");
         }
     } catch (const SqliteError& error) {
         Refuse(fileName, ReasonFor(error.Code(), error.EngineMessage().empty() ? error.what() : error.EngineMessage()));

@@ -36,24 +36,23 @@ void TSQLStrings::SetText(std::string_view text) {
 }
 
 int TADOQuery::ExecSQL() {
-    sqlite3* db = OpenHandle("run a statement");
+    sqlite3* db = OpenHandle("执行语句");
     const std::string sql = SQL.Text();
     try {
         SqliteStatement stmt = PrepareStatement(db, sql);
         if (sqlite3_column_count(stmt.Get()) > 0) {
-            throw EDatabaseError("the statement \"" + StatementForMessage(sql) +
-                                 "\" returns rows; a statement like it is opened with Open");
+            throw EDatabaseError("语句“" + StatementForMessage(sql) + "”返回记录，这样的语句应当用 Open 打开");
         }
         while (stmt.Step()) {
         }
         rowsAffected_ = sqlite3_changes(db);
     } catch (const std::exception& error) {
-        throw EDatabaseError(DisplayName() + ": " + error.what());
+        throw EDatabaseError(DisplayName() + "：" + error.what());
     }
     return rowsAffected_;
 }
 
 std::string TADOTable::CommandText() const {
-    if (TableName.empty()) throw EDatabaseError(DisplayName() + ": Cannot open: no table name is given");
+    if (TableName.empty()) throw EDatabaseError(DisplayName() + "：无法打开：没有指定表名");
     return "select * from " + QuoteIdentifier(TableName);
 }

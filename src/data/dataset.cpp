@@ -35,17 +35,8 @@ bool TextMatches(std::string_view cell, std::string_view value, TLocateOptions o
 }
 
 std::string ReasonFor(const std::exception& error) {
-    if (const auto* engine = dynamic_cast<const SqliteError*>(&error)) {
-        switch (engine->Code()) {
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-            return "the file is locked by another program";
-        case SQLITE_READONLY:
-            return "the file is read-only";
-        default:
-            if (!engine->EngineMessage().empty()) return engine->EngineMessage();
-        }
-    }
+    if (const auto* engine = dynamic_cast<const SqliteError*>(&error); engine && !engine->EngineMessage().empty())
+        return EngineReason(engine->Code(), engine->EngineMessage());
     return error.what();
 }
 
@@ -68,13 +59,13 @@ void TCustomADODataSet::ConnectionDestroyed(TADOConnection* connection) {
 
 void TCustomADODataSet::CheckActive(const char* operation) const {
     if (!Active()) {
-        throw EDatabaseError(DisplayName() + ": Cannot perform this operation on a closed dataset (" + operation + ")");
+        throw EDatabaseError(DisplayName() + "：数据集已关闭，无法" + operation);
     }
 }
 
 sqlite3* TCustomADODataSet::OpenHandle(const char* operation) const {
     if (!Connection || !Connection->Connected()) {
-        throw EDatabaseError(DisplayName() + ": Cannot " + operation + ": the connection is not open");
+        throw EDatabaseError(DisplayName() + "：无法" + operation + "：数据库连接没有打开");
     }
     return Connection->Handle();
 }
@@ -120,14 +111,13 @@ std::string TCustomADODataSet::ChooseRowIdName(sqlite3* db, const std::string& t
 
 void TCustomADODataSet::Open() {
     if (Active()) return;
-    sqlite3* db = OpenHandle("open");
+    sqlite3* db = OpenHandle("打开");
     const std::string sql = CommandText();
     try {
         SqliteStatement original = PrepareStatement(db, sql);
         const int columnCount = sqlite3_column_count(original.Get());
         if (columnCount == 0) {
-            throw EDatabaseError("the statement \"" + StatementForMessage(sql) +
-                                 "\" returns no rows; a statement like it is run with ExecSQL");
+            throw EDatabaseError("语句“" + StatementForMessage(sql) + "”不返回记录，这样的语句应当用 ExecSQL 执行");
         }
 
         SqliteStatement withRowId;
@@ -211,7 +201,7 @@ void TCustomADODataSet::Open() {
         }
     } catch (const std::exception& error) {
         ResetState();
-        throw EDatabaseError(DisplayName() + ": " + error.what());
+        throw EDatabaseError(DisplayName() + "：" + error.what());
     }
     cells_.shrink_to_fit();
     rowIds_.shrink_to_fit();
@@ -308,16 +298,15 @@ void TCustomADODataSet::StoreDeferredSize(Cell& cell, sqlite3_stmt* stmt, int le
 
 FieldValue TCustomADODataSet::ReadDeferred(int row, int column) const {
     SqliteStatement& reader = deferredReaders_[size_t(column)];
-    sqlite3* db = OpenHandle("read a field");
+    sqlite3* db = OpenHandle("读取字段");
     if (!reader) {
         reader = PrepareStatement(db, "SELECT " + QuoteIdentifier(columns_[size_t(column)].origin) + " FROM " +
                                           QuoteIdentifier(table_) + " WHERE " + rowIdName_ + " = ?1");
     }
     reader.BindInt(1, rowIds_[size_t(row)]);
     if (!reader.Step()) {
-        throw EDatabaseError(DisplayName() + ": Cannot read field '" + fields_[size_t(column)]->FieldName() +
-                             "': its row of table '" + table_ + "' no longer exists in '" +
-                             openConnection_->FileName() + "'");
+        throw EDatabaseError(DisplayName() + "：无法读取字段“" + fields_[size_t(column)]->FieldName() +
+                             "”：文件“" + openConnection_->FileName() + "”的表“" + table_ + "”中已没有这一行");
     }
     sqlite3_stmt* stmt = reader.Get();
     FieldValue value;
@@ -370,14 +359,14 @@ FieldValue TCustomADODataSet::CellValue(int row, int column) const {
 }
 
 FieldValue TCustomADODataSet::CurrentValue(int column) const {
-    CheckActive("read a field");
+    CheckActive("读取字段");
     if (state_ == TDataSetState::dsEdit && pending_[size_t(column)]) return *pending_[size_t(column)];
     if (rowCount_ == 0) return FieldValue::Null();
     return CellValue(current_, column);
 }
 
 bool TCustomADODataSet::CurrentIsNull(int column) const {
-    CheckActive("read a field");
+    CheckActive("读取字段");
     if (state_ == TDataSetState::dsEdit && pending_[size_t(column)]) {
         return pending_[size_t(column)]->type == FieldValue::Type::kNull;
     }
@@ -386,11 +375,10 @@ bool TCustomADODataSet::CurrentIsNull(int column) const {
 }
 
 void TCustomADODataSet::SetPendingValue(int column, FieldValue value) {
-    CheckActive("set a field");
-    if (state_ != TDataSetState::dsEdit) throw EDatabaseError(DisplayName() + ": Dataset not in edit or insert mode");
+    CheckActive("设置字段");
+    if (state_ != TDataSetState::dsEdit) throw EDatabaseError(DisplayName() + "：数据集不在编辑状态");
     if (columns_[size_t(column)].origin.empty()) {
-        throw EDatabaseError(DisplayName() + ": Field '" + fields_[size_t(column)]->FieldName() +
-                             "' cannot be modified");
+        throw EDatabaseError(DisplayName() + "：字段“" + fields_[size_t(column)]->FieldName() + "”不能修改");
     }
     pending_[size_t(column)] = std::move(value);
     NotifyObservers();
@@ -404,7 +392,7 @@ const TField* TCustomADODataSet::FindFieldConst(std::string_view name) const {
 }
 
 TField* TCustomADODataSet::FindField(std::string_view name) {
-    CheckActive("find a field");
+    CheckActive("查找字段");
     return const_cast<TField*>(FindFieldConst(name));
 }
 
@@ -416,25 +404,25 @@ std::string TCustomADODataSet::CurrentText(const std::string& field) const {
 
 TField* TCustomADODataSet::FieldByName(std::string_view name) {
     TField* field = FindField(name);
-    if (!field) throw EDatabaseError(DisplayName() + ": Field '" + std::string(name) + "' not found");
+    if (!field) throw EDatabaseError(DisplayName() + "：找不到字段“" + std::string(name) + "”");
     return field;
 }
 
 TField* TCustomADODataSet::Fields(int index) {
-    CheckActive("find a field");
+    CheckActive("查找字段");
     if (index < 0 || index >= FieldCount()) {
-        throw EDatabaseError(DisplayName() + ": List index out of bounds (" + std::to_string(index) + ")");
+        throw EDatabaseError(DisplayName() + "：字段序号越界（" + std::to_string(index) + "）");
     }
     return fields_[size_t(index)].get();
 }
 
 int TCustomADODataSet::RecordCount() const {
-    CheckActive("count records");
+    CheckActive("统计记录数");
     return rowCount_;
 }
 
 int TCustomADODataSet::RecNo() const {
-    CheckActive("get the record number");
+    CheckActive("取得记录号");
     return rowCount_ == 0 ? 0 : current_ + 1;
 }
 
@@ -455,7 +443,7 @@ void TCustomADODataSet::MoveTo(int row) {
 }
 
 void TCustomADODataSet::First() {
-    CheckActive("First");
+    CheckActive("移到第一条记录");
     CheckBrowseMode();
     current_ = 0;
     bof_ = true;
@@ -464,7 +452,7 @@ void TCustomADODataSet::First() {
 }
 
 void TCustomADODataSet::Last() {
-    CheckActive("Last");
+    CheckActive("移到最后一条记录");
     CheckBrowseMode();
     current_ = std::max(rowCount_ - 1, 0);
     bof_ = rowCount_ == 0;
@@ -473,7 +461,7 @@ void TCustomADODataSet::Last() {
 }
 
 void TCustomADODataSet::Next() {
-    CheckActive("Next");
+    CheckActive("移到下一条记录");
     CheckBrowseMode();
     if (current_ + 1 < rowCount_) {
         MoveTo(current_ + 1);
@@ -484,7 +472,7 @@ void TCustomADODataSet::Next() {
 }
 
 void TCustomADODataSet::Prior() {
-    CheckActive("Prior");
+    CheckActive("移到上一条记录");
     CheckBrowseMode();
     if (current_ > 0 && rowCount_ > 0) {
         MoveTo(current_ - 1);
@@ -535,7 +523,7 @@ bool TCustomADODataSet::Matches(int row, int column, int64_t value) const {
 }
 
 bool TCustomADODataSet::Locate(std::string_view fieldName, std::string_view value, TLocateOptions options) {
-    CheckActive("Locate");
+    CheckActive("查找记录");
     const int column = FieldByName(fieldName)->Index();
     CheckBrowseMode();
     // An integer cell matches a whole-text search only through its decimal form; when the
@@ -558,7 +546,7 @@ bool TCustomADODataSet::Locate(std::string_view fieldName, std::string_view valu
 }
 
 bool TCustomADODataSet::Locate(std::string_view fieldName, int64_t value, TLocateOptions /*options*/) {
-    CheckActive("Locate");
+    CheckActive("查找记录");
     const int column = FieldByName(fieldName)->Index();
     CheckBrowseMode();
     for (int row = 0; row < rowCount_; ++row) {
@@ -572,10 +560,10 @@ bool TCustomADODataSet::Locate(std::string_view fieldName, int64_t value, TLocat
 }
 
 void TCustomADODataSet::Edit() {
-    CheckActive("Edit");
+    CheckActive("编辑记录");
     if (state_ == TDataSetState::dsEdit) return;
-    if (!editable_) throw EDatabaseError(DisplayName() + ": Cannot modify a read-only dataset");
-    if (rowCount_ == 0) throw EDatabaseError(DisplayName() + ": Cannot edit: the dataset has no current row");
+    if (!editable_) throw EDatabaseError(DisplayName() + "：不能修改只读的数据集");
+    if (rowCount_ == 0) throw EDatabaseError(DisplayName() + "：无法编辑：数据集没有当前记录");
     pending_.assign(columns_.size(), std::nullopt);
     state_ = TDataSetState::dsEdit;
 }
@@ -588,8 +576,8 @@ void TCustomADODataSet::Cancel() {
 }
 
 void TCustomADODataSet::Post() {
-    CheckActive("Post");
-    if (state_ != TDataSetState::dsEdit) throw EDatabaseError(DisplayName() + ": Dataset not in edit or insert mode");
+    CheckActive("保存记录");
+    if (state_ != TDataSetState::dsEdit) throw EDatabaseError(DisplayName() + "：数据集不在编辑状态");
     std::vector<int> changed;
     for (size_t i = 0; i < pending_.size(); ++i) {
         if (pending_[i]) changed.push_back(int(i));
@@ -598,7 +586,7 @@ void TCustomADODataSet::Post() {
         Cancel();
         return;
     }
-    sqlite3* db = OpenHandle("post");
+    sqlite3* db = OpenHandle("保存记录");
 
     std::string assignments;
     std::string selected;
@@ -647,11 +635,11 @@ void TCustomADODataSet::Post() {
         }
         write.BindInt(int(changed.size() + 1), rowId);
         write.Step();
-        if (sqlite3_changes(db) != 1) throw EDatabaseError("the row no longer exists");
+        if (sqlite3_changes(db) != 1) throw EDatabaseError("这一行已不存在");
 
         SqliteStatement read = PrepareStatement(db, reselect);
         read.BindInt(1, rowId);
-        if (!read.Step()) throw EDatabaseError("the row no longer exists");
+        if (!read.Step()) throw EDatabaseError("这一行已不存在");
         for (size_t k = 0; k < changed.size(); ++k) {
             const int i = int(k);
             switch (sqlite3_column_type(read.Get(), i)) {
@@ -681,8 +669,8 @@ void TCustomADODataSet::Post() {
         ExecuteStatement(db, "COMMIT");
     } catch (const std::exception& error) {
         if (!sqlite3_get_autocommit(db)) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw EDatabaseError(DisplayName() + ": Cannot save the row of table '" + table_ + "' in '" +
-                             openConnection_->FileName() + "': " + ReasonFor(error));
+        throw EDatabaseError(DisplayName() + "：无法保存文件“" + openConnection_->FileName() + "”中表“" + table_ +
+                             "”的这一行：" + ReasonFor(error));
     }
 
     for (size_t k = 0; k < changed.size(); ++k) {

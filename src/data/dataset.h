@@ -132,7 +132,7 @@ public:
 protected:
     // The statement to run (TADOQuery: its SQL text; TADOTable: the whole table).
     virtual std::string CommandText() const = 0;
-    std::string DisplayName() const { return Name.empty() ? std::string("Dataset") : Name; }
+    std::string DisplayName() const { return Name.empty() ? std::string("数据集") : Name; }
     sqlite3* OpenHandle(const char* operation) const;  // the connection's handle or an error
 
 private:

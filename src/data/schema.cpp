@@ -26,28 +26,28 @@ SqliteDb CreateDatabaseFile(const std::string& path, const char* schemaSql) {
     const std::string fileName = PathToUtf8(file);
     std::error_code ec;
     if (std::filesystem::exists(file, ec) || ec) {
-        throw EDatabaseError("Cannot create the database file '" + fileName + "': " +
-                             (ec ? ec.message() : std::string("a file of that name already exists")));
+        throw EDatabaseError("无法创建数据库文件“" + fileName + "”：" +
+                             (ec ? ec.message() : std::string("同名的文件已经存在")));
     }
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(fileName.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     SqliteDb db(raw);
     std::string failure;
     if (rc != SQLITE_OK) {
-        failure = raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc);
+        failure = EngineReason(rc & 0xff, raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
     } else {
         char* message = nullptr;
         // One transaction, so that a failure leaves no file with half a schema.
         const std::string sql = std::string("BEGIN;") + schemaSql + "COMMIT;";
         if (sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-            failure = message ? message : "unknown failure";
+            failure = message ? message : "原因不明";
             sqlite3_free(message);
         }
     }
     if (!failure.empty()) {
         db.Reset();
         std::filesystem::remove(file, ec);
-        throw EDatabaseError("Cannot create the database file '" + fileName + "': " + failure);
+        throw EDatabaseError("无法创建数据库文件“" + fileName + "”：" + failure);
     }
     sqlite3_extended_result_codes(raw, 0);
     sqlite3_busy_timeout(raw, 3000);

@@ -11,13 +11,45 @@ std::string EngineMessage(sqlite3* db, int rc) {
     return text ? std::string(text) : std::string(sqlite3_errstr(rc));
 }
 
+std::string CannotRun(std::string_view sql) { return "无法执行语句“" + StatementForMessage(sql) + "”："; }
+
 [[noreturn]] void ThrowStatementError(sqlite3* db, std::string_view sql, int rc) {
     const std::string engine = EngineMessage(db, rc);
-    throw SqliteError("Cannot run the statement \"" + StatementForMessage(sql) + "\": " + engine, rc & 0xff)
-        .WithEngineMessage(engine);
+    throw SqliteError(CannotRun(sql) + EngineReason(rc & 0xff, engine), rc & 0xff).WithEngineMessage(engine);
 }
 
 }  // namespace
+
+std::string EngineReason(int code, const std::string& engineMessage) {
+    switch (code) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "文件被其他程序锁定";
+    case SQLITE_READONLY:
+        return "文件是只读的";
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return "没有访问权限";
+    case SQLITE_NOTADB:
+        return "文件不是数据库";
+    case SQLITE_CORRUPT:
+        return "数据库已损坏";
+    case SQLITE_CANTOPEN:
+        return "文件无法打开";
+    case SQLITE_FULL:
+        return "磁盘已满";
+    case SQLITE_IOERR:
+        return "读写文件时出错";
+    case SQLITE_NOMEM:
+        return "内存不足";
+    case SQLITE_TOOBIG:
+        return "数据太大";
+    case SQLITE_CONSTRAINT:
+        return "数据不符合表的约束（“" + engineMessage + "”）";
+    default:
+        return "数据库引擎报告“" + engineMessage + "”";
+    }
+}
 
 std::string StatementForMessage(std::string_view sql) {
     constexpr size_t kLimit = 300;
@@ -66,8 +98,8 @@ void SqliteStatement::CheckBind(int rc, int index) {
     if (rc != SQLITE_OK) {
         sqlite3* db = sqlite3_db_handle(stmt_);
         const std::string engine = EngineMessage(db, rc);
-        throw SqliteError("Cannot bind parameter " + std::to_string(index) + " of \"" +
-                              StatementForMessage(sqlite3_sql(stmt_)) + "\": " + engine,
+        throw SqliteError("无法为语句“" + StatementForMessage(sqlite3_sql(stmt_)) + "”设置第 " +
+                              std::to_string(index) + " 个参数：" + EngineReason(rc & 0xff, engine),
                           rc & 0xff)
             .WithEngineMessage(engine);
     }
@@ -106,8 +138,7 @@ bool SqliteStatement::Step() {
     const std::string engine = EngineMessage(db, rc);
     const std::string sql = sqlite3_sql(stmt_) ? sqlite3_sql(stmt_) : "";
     sqlite3_reset(stmt_);
-    throw SqliteError("Cannot run the statement \"" + StatementForMessage(sql) + "\": " + engine, rc & 0xff)
-        .WithEngineMessage(engine);
+    throw SqliteError(CannotRun(sql) + EngineReason(rc & 0xff, engine), rc & 0xff).WithEngineMessage(engine);
 }
 
 void SqliteStatement::Rewind() {
@@ -117,13 +148,10 @@ void SqliteStatement::Rewind() {
 
 SqliteStatement PrepareStatement(sqlite3* db, std::string_view sql) {
     if (sql.find('\0') != std::string_view::npos) {
-        throw SqliteError("Cannot run the statement \"" + StatementForMessage(sql.substr(0, sql.find('\0'))) +
-                              "\": it contains a NUL character",
-                          SQLITE_MISUSE);
+        throw SqliteError(CannotRun(sql.substr(0, sql.find('\0'))) + "语句中含有空字符", SQLITE_MISUSE);
     }
     if (sql.size() >= size_t(INT_MAX)) {
-        throw SqliteError("Cannot run a statement of " + std::to_string(sql.size()) + " bytes: it is too long",
-                          SQLITE_TOOBIG);
+        throw SqliteError("无法执行长达 " + std::to_string(sql.size()) + " 字节的语句：语句太长", SQLITE_TOOBIG);
     }
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
@@ -131,7 +159,7 @@ SqliteStatement PrepareStatement(sqlite3* db, std::string_view sql) {
     SqliteStatement stmt(raw);
     if (rc != SQLITE_OK) ThrowStatementError(db, sql, rc);
     if (!stmt) {
-        throw SqliteError("Cannot run the statement \"" + StatementForMessage(sql) + "\": it is empty", SQLITE_MISUSE);
+        throw SqliteError(CannotRun(sql) + "语句是空的", SQLITE_MISUSE);
     }
     // What follows the first statement must be nothing but blanks, semicolons and comments:
     // compiling it yields no statement exactly then.
@@ -141,9 +169,7 @@ SqliteStatement PrepareStatement(sqlite3* db, std::string_view sql) {
         const int restRc = sqlite3_prepare_v2(db, tail, int(sql.size() - used), &rest, nullptr);
         SqliteStatement restStmt(rest);
         if (restRc != SQLITE_OK || restStmt) {
-            throw SqliteError("Cannot run the statement \"" + StatementForMessage(sql) +
-                                  "\": it holds more than one statement",
-                              SQLITE_MISUSE);
+            throw SqliteError(CannotRun(sql) + "其中不止一条语句", SQLITE_MISUSE);
         }
     }
     return stmt;
@@ -165,7 +191,7 @@ SqliteDb OpenExistingDatabase(const std::string& path, int busyTimeoutMs) {
     SqliteDb db(raw);
     if (rc != SQLITE_OK) {
         const std::string engine = EngineMessage(raw, rc);
-        throw SqliteError("Cannot open the database file '" + fileName + "': " + engine, rc & 0xff)
+        throw SqliteError("无法打开数据库文件“" + fileName + "”：" + EngineReason(rc & 0xff, engine), rc & 0xff)
             .WithEngineMessage(engine);
     }
     sqlite3_extended_result_codes(raw, 0);

@@ -28,6 +28,11 @@ private:
     std::string engineMessage_;
 };
 
+// The engine's failure in the learner's words: a Chinese reason for the primary result code;
+// where the code alone says little (a statement the engine rejects, a broken constraint) the
+// engine's own text follows in quotes, since it names the table or column concerned.
+std::string EngineReason(int code, const std::string& engineMessage);
+
 class SqliteDb {
 public:
     SqliteDb() = default;

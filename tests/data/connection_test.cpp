@@ -69,8 +69,10 @@ TEST_F(ConnectionTest, MissingFileIsNamedAndNeverCreated) {
             connection.Open();
             ADD_FAILURE() << "opened a missing file";
         } catch (const EDatabaseError& error) {
-            EXPECT_NE(std::string(error.what()).find("nosuchfile"), std::string::npos) << error.what();
-            EXPECT_NE(std::string(error.what()).find("does not exist"), std::string::npos) << error.what();
+            // In the learner's language, with the file's full name.
+            EXPECT_EQ(std::string(error.what()), "无法打开数据库文件“" +
+                                                     PathToUtf8(std::filesystem::current_path() / "nosuchfile") +
+                                                     "”：文件不存在");
         }
         EXPECT_FALSE(std::filesystem::exists("nosuchfile"));
     }
@@ -86,25 +88,27 @@ TEST_F(ConnectionTest, ForeignFilesFailAtOpenWithTheirReason) {
 
     std::string message = OpenFailure("notes", "");
     EXPECT_NE(message.find("notes"), std::string::npos) << message;
-    EXPECT_NE(message.find("not a database"), std::string::npos) << message;
-    EXPECT_NE(OpenFailure("empty", "").find("empty"), std::string::npos);
+    EXPECT_NE(message.find("文件不是数据库"), std::string::npos) << message;
+    message = OpenFailure("empty", "");
+    EXPECT_NE(message.find("empty”：文件是空的"), std::string::npos) << message;
     EXPECT_EQ(std::filesystem::file_size("empty"), 0u);
-    EXPECT_NE(OpenFailure("folder", "").find("folder"), std::string::npos);
+    message = OpenFailure("folder", "");
+    EXPECT_NE(message.find("folder”：这是一个文件夹"), std::string::npos) << message;
 }
 
 TEST_F(ConnectionTest, PasswordIsCheckedAgainstTheRecord) {
     const std::string message = OpenFailure(".\\jjj", "842068");
     EXPECT_NE(message.find("jjj"), std::string::npos) << message;
-    EXPECT_NE(message.find("wrong password"), std::string::npos) << message;
-    EXPECT_NE(OpenFailure(".\\jjj", "").find("wrong password"), std::string::npos);
+    EXPECT_NE(message.find("密码错误"), std::string::npos) << message;
+    EXPECT_NE(OpenFailure(".\\jjj", "").find("密码错误"), std::string::npos);
     // bz has no record: only the empty password fits.
-    EXPECT_NE(OpenFailure(".\\bz", "842067").find("wrong password"), std::string::npos);
+    EXPECT_NE(OpenFailure(".\\bz", "842067").find("密码错误"), std::string::npos);
 
     // A new password replaces the old one under a fresh salt; the empty one removes the record.
     const std::string firstSalt = ReadRaw("jjj", "SELECT hex(salt) FROM muhe_lock");
     SetDatabasePassword(OpenExistingDatabase("jjj").Get(), "新密码");
     EXPECT_NE(ReadRaw("jjj", "SELECT hex(salt) FROM muhe_lock"), firstSalt);
-    EXPECT_NE(OpenFailure(".\\jjj", kBankPassword).find("wrong password"), std::string::npos);
+    EXPECT_NE(OpenFailure(".\\jjj", kBankPassword).find("密码错误"), std::string::npos);
     TADOConnection connection;
     connection.DataSource = "jjj";
     connection.Password = "新密码";
@@ -117,15 +121,15 @@ TEST_F(ConnectionTest, PasswordIsCheckedAgainstTheRecord) {
 
 TEST_F(ConnectionTest, DamagedPasswordRecordIsRefused) {
     RunRaw("jjj", "INSERT INTO muhe_lock SELECT * FROM muhe_lock");  // two records
-    EXPECT_NE(OpenFailure(".\\jjj", kBankPassword).find("damaged"), std::string::npos);
+    EXPECT_NE(OpenFailure(".\\jjj", kBankPassword).find("密码记录已损坏"), std::string::npos);
     RunRaw("jjj", "DELETE FROM muhe_lock WHERE rowid > 1");
     RunRaw("jjj", "UPDATE muhe_lock SET hash = x'0102'");
-    EXPECT_NE(OpenFailure(".\\jjj", kBankPassword).find("damaged"), std::string::npos);
+    EXPECT_NE(OpenFailure(".\\jjj", kBankPassword).find("密码记录已损坏"), std::string::npos);
     RunRaw("jjj", "UPDATE muhe_lock SET hash = zeroblob(32), rounds = 0");
-    EXPECT_NE(OpenFailure(".\\jjj", kBankPassword).find("damaged"), std::string::npos);
+    EXPECT_NE(OpenFailure(".\\jjj", kBankPassword).find("密码记录已损坏"), std::string::npos);
     RunRaw("jjj", "DROP TABLE muhe_lock");
     RunRaw("jjj", "CREATE TABLE muhe_lock (secret TEXT)");
-    EXPECT_NE(OpenFailure(".\\jjj", kBankPassword).find("damaged"), std::string::npos);
+    EXPECT_NE(OpenFailure(".\\jjj", kBankPassword).find("密码记录已损坏"), std::string::npos);
 }
 
 TEST_F(ConnectionTest, FileLockedExclusivelyElsewhereIsReported) {
@@ -135,7 +139,7 @@ TEST_F(ConnectionTest, FileLockedExclusivelyElsewhereIsReported) {
 
     const std::string message = OpenFailure(".\\bz", "", 30);
     EXPECT_NE(message.find("bz"), std::string::npos) << message;
-    EXPECT_NE(message.find("locked by another program"), std::string::npos) << message;
+    EXPECT_NE(message.find("文件被其他程序锁定"), std::string::npos) << message;
 
     holder.Reset();
     TADOConnection connection;

@@ -34,7 +34,9 @@ TEST_F(FailureTest, RejectedStatementNamesItselfAndLeavesTheQueryClosed) {
     } catch (const EDatabaseError& error) {
         const std::string message = error.what();
         EXPECT_NE(message.find("select * from kaoti where nosuchcolumn=1"), std::string::npos) << message;
-        EXPECT_NE(message.find("no such column"), std::string::npos) << message;
+        EXPECT_NE(message.find("无法执行语句“select * from kaoti where nosuchcolumn=1”：数据库引擎报告“no such column"),
+                  std::string::npos)
+            << message;
     }
     EXPECT_FALSE(query.Active());
     EXPECT_THROW(query.FieldByName("id"), EDatabaseError);
@@ -86,7 +88,7 @@ TEST_F(FailureTest, PostAgainstAnExclusiveLockKeepsTheEdit) {
             ADD_FAILURE() << "posted through an exclusive lock";
         } catch (const EDatabaseError& error) {
             const std::string message = error.what();
-            EXPECT_NE(message.find("locked by another program"), std::string::npos) << message;
+            EXPECT_NE(message.find("文件被其他程序锁定"), std::string::npos) << message;
             EXPECT_NE(message.find("jjj"), std::string::npos) << message;
         }
         EXPECT_EQ(query.State(), TDataSetState::dsEdit);
@@ -149,7 +151,7 @@ TEST_F(FailureTest, PostOfARowDeletedElsewhereFails) {
         query.Post();
         ADD_FAILURE() << "posted a row that is gone";
     } catch (const EDatabaseError& error) {
-        EXPECT_NE(std::string(error.what()).find("no longer exists"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("这一行已不存在"), std::string::npos) << error.what();
     }
     EXPECT_EQ(ReadRaw("bz", "SELECT count(*) FROM zhangjie"), "3");
     EXPECT_EQ(query.State(), TDataSetState::dsEdit);

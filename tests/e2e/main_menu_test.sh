@@ -43,7 +43,8 @@ MUHE_PID=$!
 box=$(e2e_wait_window "木禾考试模拟系统" 60)
 e2e_check "an error box appears" [ -n "$box" ]
 boxdump=$(e2e_dump)
-e2e_check "the box names the missing file" grep -q "jjj" <<<"$(jq -r '.message_box.text // empty' <<<"$boxdump")"
+boxtext=$(jq -r '.message_box.text // empty' <<<"$boxdump")
+e2e_check "the box names the missing file, in Chinese" grep -q "^无法打开数据库文件“.*jjj”：文件不存在$" <<<"$boxtext"
 e2e_check "no main window" [ -z "$(xdotool search --onlyvisible --name "木禾驾驶员考试系统" 2>/dev/null)" ]
 e2e_answer_box "木禾考试模拟系统" Return
 ended=false
