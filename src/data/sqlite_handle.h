@@ -12,7 +12,7 @@
 #include "base/errors.h"
 
 // An EDatabaseError that remembers the engine's primary result code, so that the connection
-// and the datasets can say "locked by another program" instead of repeating the raw text.
+// and the datasets can give the reason in the learner's words instead of the raw text.
 class SqliteError : public EDatabaseError {
 public:
     SqliteError(const std::string& message, int code) : EDatabaseError(message), code_(code) {}
