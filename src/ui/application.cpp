@@ -9,6 +9,7 @@
 #include "ui/automation.h"
 #include "ui/box_watcher.h"
 #include "ui/guarded_call.h"
+#include "ui/helper_window.h"
 #include "ui/message_form.h"
 
 namespace {
@@ -61,24 +62,11 @@ void TApplication::SetTitle(const std::wstring& title) {
 
 HWND TApplication::Handle() {
     if (window_) return window_;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(instance, kApplicationClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = WindowProc;
-        wc.hInstance = instance;
-        wc.hIcon = LoadIconW(instance, L"MAINICON");
-        if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kApplicationClass;
-        RegisterClassExW(&wc);
-    }
+    RegisterWindowClass(kApplicationClass, WindowProc, 0, TClassIcon::Program);
     window_ = CreateWindowExW(0, kApplicationClass, title_.c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
-                              nullptr, instance, nullptr);
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window_) throw Exception("Cannot create the application window");
     return window_;
 }

@@ -274,25 +274,9 @@ std::string AutomationWindowList() {
 
 // ---- the server window
 
-TAutomationServer::TAutomationServer() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(instance, kAutomationWindowClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = WindowProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kAutomationWindowClass;
-        RegisterClassExW(&wc);
-    }
-    window_ = CreateWindowExW(0, kAutomationWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-    if (!window_) throw Exception("Cannot create the automation window");
-}
+TAutomationServer::TAutomationServer() : window_(kAutomationWindowClass, WindowProc, this) {}
 
-TAutomationServer::~TAutomationServer() {
-    if (window_) DestroyWindow(window_);
-}
+TAutomationServer::~TAutomationServer() = default;
 
 LRESULT CALLBACK TAutomationServer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_COPYDATA) return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "ui/helper_window.h"
+
 // The process's active window (the foreground window when it is ours) described as JSON.
 std::string AutomationDump();
 // The same for one top-level window of the process. For a message box (the system's
@@ -22,12 +24,12 @@ public:
     TAutomationServer(const TAutomationServer&) = delete;
     TAutomationServer& operator=(const TAutomationServer&) = delete;
 
-    HWND Window() const { return window_; }
+    HWND Window() const { return window_.Handle(); }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // Answers a request of the probe (WM_COPYDATA).
     static LRESULT Answer(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
-    HWND window_ = nullptr;
+    THelperWindow window_;
 };

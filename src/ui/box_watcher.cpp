@@ -13,30 +13,15 @@ constexpr UINT kPollInterval = 10;
 
 }  // namespace
 
-TBoxWatcher::TBoxWatcher(TBoxResponder responder) : responder_(std::move(responder)) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(instance, kWatcherClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = WindowProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kWatcherClass;
-        RegisterClassExW(&wc);
-    }
-    window_ = CreateWindowExW(0, kWatcherClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-    if (!window_) throw Exception("Out of system resources");
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+TBoxWatcher::TBoxWatcher(TBoxResponder responder)
+    : responder_(std::move(responder)), window_(kWatcherClass, WindowProc, this) {
     hook_ = SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
-    SetTimer(window_, kPollTimer, kPollInterval, nullptr);
+    SetTimer(window_.Handle(), kPollTimer, kPollInterval, nullptr);
 }
 
 TBoxWatcher::~TBoxWatcher() {
     if (hook_) UnhookWindowsHookEx(hook_);
-    KillTimer(window_, kPollTimer);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
+    KillTimer(window_.Handle(), kPollTimer);
 }
 
 LRESULT CALLBACK TBoxWatcher::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -60,7 +45,7 @@ void TBoxWatcher::BoxCreated(HWND hwnd, LPARAM lParam) {
 
 LRESULT CALLBACK TBoxWatcher::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_TIMER && wParam == kPollTimer) {
-        if (auto* watcher = reinterpret_cast<TBoxWatcher*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
+        if (auto* watcher = THelperWindow::OwnerOf<TBoxWatcher>(hwnd))
             GuardedCall([&] { watcher->Poll(); });
         return 0;
     }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "ui/application.h"
+#include "ui/helper_window.h"
 
 class TBoxWatcher {
 public:
@@ -24,6 +25,6 @@ private:
 
     TBoxResponder responder_;
     HHOOK hook_ = nullptr;
-    HWND window_ = nullptr;
+    THelperWindow window_;
     bool polling_ = false;
 };

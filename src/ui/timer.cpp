@@ -17,9 +17,7 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner) { Update(); }
 TTimer::~TTimer() {
     OnTimer = nullptr;
     if (window_) {
-        if (running_) KillTimer(window_, kTimerId);
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
+        if (running_) KillTimer(window_->Handle(), kTimerId);
     }
 }
 
@@ -38,27 +36,12 @@ void TTimer::SetInterval(int interval) {
 
 void TTimer::Update() {
     if (running_) {
-        KillTimer(window_, kTimerId);
+        KillTimer(window_->Handle(), kTimerId);
         running_ = false;
     }
     if (!enabled_ || interval_ == 0) return;
-    if (!window_) {
-        HINSTANCE instance = GetModuleHandleW(nullptr);
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        if (!GetClassInfoExW(instance, kTimerClass, &wc)) {
-            wc = WNDCLASSEXW{};
-            wc.cbSize = sizeof(wc);
-            wc.lpfnWndProc = WindowProc;
-            wc.hInstance = instance;
-            wc.lpszClassName = kTimerClass;
-            RegisterClassExW(&wc);
-        }
-        window_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-        if (!window_) throw Exception("Out of system resources");
-        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    if (!SetTimer(window_, kTimerId, UINT(interval_), nullptr)) throw Exception("Not enough timers available");
+    if (!window_) window_ = std::make_unique<THelperWindow>(kTimerClass, WindowProc, this);
+    if (!SetTimer(window_->Handle(), kTimerId, UINT(interval_), nullptr)) throw Exception("Not enough timers available");
     running_ = true;
 }
 
@@ -73,7 +56,7 @@ void TTimer::Tick() {
 
 LRESULT CALLBACK TTimer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_TIMER && wParam == kTimerId) {
-        if (auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) timer->Tick();
+        if (auto* timer = THelperWindow::OwnerOf<TTimer>(hwnd)) timer->Tick();
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -4,7 +4,10 @@
 // message boxes. Disabling or deleting it kills the system timer.
 #include <windows.h>
 
+#include <memory>
+
 #include "ui/component.h"
+#include "ui/helper_window.h"
 #include "ui/property.h"
 #include "ui/ui_types.h"
 
@@ -33,7 +36,7 @@ private:
     void Tick();
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-    HWND window_ = nullptr;
+    std::unique_ptr<THelperWindow> window_;  // made with the first start
     bool enabled_ = true;
     int interval_ = 1000;
     bool running_ = false;

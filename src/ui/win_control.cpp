@@ -10,6 +10,7 @@
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/guarded_call.h"
+#include "ui/helper_window.h"
 
 namespace {
 
@@ -17,23 +18,6 @@ namespace {
 constexpr wchar_t kControlProp[] = L"MuheControl";
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
-
-void RegisterOwnClass(const std::wstring& name, UINT classStyle, WNDPROC proc) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(Instance(), name.c_str(), &existing)) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = classStyle;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = Instance();
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    // The program's icon resource carries the VCL's name for it.
-    wc.hIcon = LoadIconW(Instance(), L"MAINICON");
-    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.lpszClassName = name.c_str();
-    if (!RegisterClassExW(&wc)) throw Exception("Cannot register the window class " + WideToUtf8(name));
-}
 
 bool IsToolkitMessage(UINT msg) { return msg >= CM_BASE && msg < CN_BASE + 0x400; }
 
@@ -90,7 +74,7 @@ void TWinControl::CreateWnd() {
     HWND hwnd = nullptr;
     if (p.systemClass.empty()) {
         const std::wstring className = ClassName();
-        RegisterOwnClass(className, p.classStyle, ClassWndProc);
+        RegisterWindowClass(className.c_str(), ClassWndProc, p.classStyle, TClassIcon::Program);
         ownClass_ = true;
         defWndProc_ = DefWindowProcW;
         hwnd = CreateWindowExW(p.exStyle, className.c_str(), caption_.c_str(), p.style, p.x, p.y, p.width,
