@@ -101,24 +101,24 @@ TEST(BankCheck, ReportsEveryBrokenConvention) {
         void (*apply)(std::vector<BankQuestion>&);
     };
     const Tamper tampers[] = {
-        {"without gaps", [](auto& b) { b[40].id = 42; }},
-        {"must start with 1.", [](auto& b) { b[3].tihao = "2.1.1.1"; }},
-        {"must be the chapter title", [](auto& b) { b[900].lei1 = "各准驾车型通用试题"; }},
-        {"daan 'D' must be A, B or C", [](auto& b) { b[7].daan = "D"; }},
-        {"daan is C but the question has two options", [](auto& b) { b[0].daan = "C"; }},
-        {"a 判断题 must have a blank option C", [](auto& b) { b[0].c = "三"; }},
-        {"a 单项选择题 needs option C", [](auto& b) { b[1].c = "   "; }},
-        {"set 3 holds 99 questions", [](auto& b) { b[2].t = 0; }},
-        {"belong to no set", [](auto& b) { b[1205].t = 4; }},
-        {"image: Bitmap image is not valid", [](auto& b) { b[5].image = {'G', 'I', 'F', '8'}; }},
-        {"bz must be empty or t", [](auto& b) { b[9].bz = "x"; }},
-        {"occurs twice", [](auto& b) { b[11].tihao = b[10].tihao; }},
-        {"needs 1218", [](auto& b) { b.pop_back(); }},
+        {"第 42 题，“id”列：题号应从 1 起连续编号、不重复、不缺号，这里应为 41，却是 42", [](auto& b) { b[40].id = 42; }},
+        {"第 4 题，“tihao”列：“2.1.1.1”应以“1.”开头", [](auto& b) { b[3].tihao = "2.1.1.1"; }},
+        {"第 901 题，“lei1”列：“各准驾车型通用试题”应为第 2 章的标题“大型客车牵引车专用试题”", [](auto& b) { b[900].lei1 = "各准驾车型通用试题"; }},
+        {"第 8 题，“daan”列：答案“D”应为 A、B 或 C", [](auto& b) { b[7].daan = "D"; }},
+        {"第 1 题，“daan”列：答案是 C，但这道题只有 A、B 两个选项", [](auto& b) { b[0].daan = "C"; }},
+        {"第 1 题，“C”列：判断题的选项 C 必须为空", [](auto& b) { b[0].c = "三"; }},
+        {"第 2 题，“C”列：单项选择题必须有选项 C", [](auto& b) { b[1].c = "   "; }},
+        {"“t”列：第 3 套有 99 道题，每套应正好 100 道", [](auto& b) { b[2].t = 0; }},
+        {"第 1206 题，“t”列：第 1201 题以后的题不属于任何一套，应为空", [](auto& b) { b[1205].t = 4; }},
+        {"第 6 题，“image”列：图片不是有效的 BMP 位图文件", [](auto& b) { b[5].image = {'G', 'I', 'F', '8'}; }},
+        {"第 10 题，“bz”列：强化练习标记“x”应为空或 t", [](auto& b) { b[9].bz = "x"; }},
+        {"与第 11 题的章节题号重复", [](auto& b) { b[11].tihao = b[10].tihao; }},
+        {"题库共有 1217 道题，应为 1218 道", [](auto& b) { b.pop_back(); }},
     };
     for (const auto& tamper : tampers) {
         auto bank = SyntheticBank();
         tamper.apply(bank);
-        const auto problems = CheckQuestions(bank);
+        const auto problems = DescribeByQuestion(CheckQuestions(bank), bank);
         bool found = false;
         for (const auto& p : problems) found = found || p.find(tamper.expected) != std::string::npos;
         EXPECT_TRUE(found) << "expected a problem containing '" << tamper.expected << "'";

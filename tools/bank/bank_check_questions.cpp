@@ -14,76 +14,98 @@ const ChapterInfo* ChapterOfId(int id) {
     return nullptr;
 }
 
+std::string Quoted(const std::string& text) { return "“" + text + "”"; }
+
 }  // namespace
 
-std::vector<std::string> CheckQuestions(const std::vector<BankQuestion>& bank) {
-    std::vector<std::string> problems;
-    const auto report = [&](const BankQuestion& q, const std::string& what) {
-        problems.push_back("question " + std::to_string(q.id) + ": " + what);
-    };
+std::string DescribeProblem(const std::string& place, const std::string& column, const std::string& what) {
+    std::string line = place;
+    if (!column.empty()) line += (line.empty() ? "" : "，") + Quoted(column) + "列";
+    return line.empty() ? what : line + "：" + what;
+}
+
+std::vector<std::string> DescribeByQuestion(const std::vector<BankProblem>& problems, const std::vector<BankQuestion>& bank) {
+    std::vector<std::string> lines;
+    for (const BankProblem& p : problems) {
+        const std::string place = p.position >= 0 ? "第 " + std::to_string(bank[size_t(p.position)].id) + " 题" : "";
+        lines.push_back(DescribeProblem(place, p.column, p.what));
+    }
+    return lines;
+}
+
+std::vector<BankProblem> CheckQuestions(const std::vector<BankQuestion>& bank) {
+    std::vector<BankProblem> problems;
     if (int(bank.size()) != kBankSize) {
-        problems.push_back("the bank holds " + std::to_string(bank.size()) + " questions; it needs " +
-                           std::to_string(kBankSize));
+        problems.push_back({-1, "", "题库共有 " + std::to_string(bank.size()) + " 道题，应为 " + std::to_string(kBankSize) + " 道"});
     }
     std::map<int, int> setSizes;
-    std::set<std::string> tihaos;
+    std::map<std::string, int> tihaos;  // book number -> question number that has it
     for (size_t i = 0; i < bank.size(); ++i) {
         const BankQuestion& q = bank[i];
+        const auto report = [&](const char* column, const std::string& what) { problems.push_back({int(i), column, what}); };
         if (q.id != int(i) + 1) {
-            problems.push_back("the numbers must run 1.." + std::to_string(bank.size()) +
-                               " in order without gaps; position " + std::to_string(i + 1) + " holds " +
-                               std::to_string(q.id));
+            report("id", "题号应从 1 起连续编号、不重复、不缺号，这里应为 " + std::to_string(i + 1) + "，却是 " + std::to_string(q.id));
             continue;
         }
         const ChapterInfo* chapter = ChapterOfId(q.id);
         const std::string tihao = TrimSpaces(q.tihao);
         if (chapter) {
-            if (tihao.rfind(std::to_string(chapter->number) + ".", 0) != 0) {
-                report(q, "tihao '" + q.tihao + "' must start with " + std::to_string(chapter->number) + ".");
+            const std::string prefix = std::to_string(chapter->number) + ".";
+            if (tihao.rfind(prefix, 0) != 0) {
+                report("tihao", Quoted(q.tihao) + "应以" + Quoted(prefix) + "开头（第 " + std::to_string(q.id) + " 题属于第 " +
+                                    std::to_string(chapter->number) + " 章）");
             }
             if (q.lei1 != chapter->title) {
-                report(q, "lei1 '" + q.lei1 + "' must be the chapter title '" + chapter->title + "'");
+                report("lei1", Quoted(q.lei1) + "应为第 " + std::to_string(chapter->number) + " 章的标题" + Quoted(chapter->title));
             }
         } else {
-            report(q, "lies outside the four chapters (1-" + std::to_string(kBankSize) + ")");
+            report("id", "题号 " + std::to_string(q.id) + " 不在四章的范围 1～" + std::to_string(kBankSize) + " 之内");
         }
-        if (!tihao.empty() && !tihaos.insert(tihao).second) report(q, "tihao '" + tihao + "' occurs twice");
-        if (TrimSpaces(q.timu).empty()) report(q, "empty question text (timu)");
-        if (TrimSpaces(q.a).empty() || TrimSpaces(q.b).empty()) report(q, "options A and B must not be blank");
-        if (TrimSpaces(q.lei2).empty()) report(q, "empty section title (lei2)");
+        if (!tihao.empty()) {
+            const auto [it, added] = tihaos.emplace(tihao, q.id);
+            if (!added) report("tihao", Quoted(tihao) + "与第 " + std::to_string(it->second) + " 题的章节题号重复");
+        }
+        if (TrimSpaces(q.timu).empty()) report("timu", "题目为空");
+        if (TrimSpaces(q.a).empty()) report("A", "选项 A 为空");
+        if (TrimSpaces(q.b).empty()) report("B", "选项 B 为空");
+        if (TrimSpaces(q.lei2).empty()) report("lei2", "节的标题为空");
         const bool threeOptions = !TrimSpaces(q.c).empty();
         if (q.lei3 == kSingleChoice) {
-            if (!threeOptions) report(q, "a 单项选择题 needs option C");
+            if (!threeOptions) report("C", "单项选择题必须有选项 C");
         } else if (q.lei3 == kTrueFalse) {
-            if (threeOptions) report(q, "a 判断题 must have a blank option C");
+            if (threeOptions) report("C", "判断题的选项 C 必须为空");
         } else {
-            report(q, "lei3 '" + q.lei3 + "' must be 单项选择题 or 判断题");
+            report("lei3", Quoted(q.lei3) + "应为" + Quoted(kSingleChoice) + "或" + Quoted(kTrueFalse));
         }
         const std::string daan = TrimSpaces(q.daan);
         if (daan != "A" && daan != "B" && daan != "C") {
-            report(q, "daan '" + q.daan + "' must be A, B or C");
+            report("daan", "答案" + Quoted(q.daan) + "应为 A、B 或 C");
         } else if (daan == "C" && !threeOptions) {
-            report(q, "daan is C but the question has two options");
+            report("daan", "答案是 C，但这道题只有 A、B 两个选项");
         }
         if (q.id <= kSetCount * kSetSize) {
-            if (q.t < 1 || q.t > kSetCount) report(q, "t must name a set 1..12");
-            else ++setSizes[q.t];
+            if (q.t < 1 || q.t > kSetCount) {
+                report("t", "第 1～" + std::to_string(kSetCount * kSetSize) + " 题必须属于第 1～" + std::to_string(kSetCount) +
+                                " 套，这里" + (q.t == 0 ? std::string("为空") : "是 " + std::to_string(q.t)));
+            } else {
+                ++setSizes[q.t];
+            }
         } else if (q.t != 0) {
-            report(q, "questions after " + std::to_string(kSetCount * kSetSize) + " belong to no set");
+            report("t", "第 " + std::to_string(kSetCount * kSetSize + 1) + " 题以后的题不属于任何一套，应为空");
         }
-        if (q.bz != "" && q.bz != "t") report(q, "bz must be empty or t");
+        if (q.bz != "" && q.bz != "t") report("bz", "强化练习标记" + Quoted(q.bz) + "应为空或 t");
         if (!q.image.empty()) {
             try {
                 DecodeBmp(q.image);
-            } catch (const Exception& e) {
-                report(q, std::string("image: ") + e.what());
+            } catch (const Exception&) {
+                report("image", "图片不是有效的 BMP 位图文件");
             }
         }
     }
     for (int set = 1; set <= kSetCount; ++set) {
         if (setSizes[set] != kSetSize) {
-            problems.push_back("set " + std::to_string(set) + " holds " + std::to_string(setSizes[set]) +
-                               " questions; each set needs exactly " + std::to_string(kSetSize));
+            problems.push_back({-1, "t", "第 " + std::to_string(set) + " 套有 " + std::to_string(setSizes[set]) +
+                                             " 道题，每套应正好 " + std::to_string(kSetSize) + " 道"});
         }
     }
     return problems;

@@ -1,95 +1,73 @@
-// muhe-bank: writes the sample installation, checks an installation, imports a school's
-// own bank from CSV.
-#include <array>
+// muhe-bank: checks an installation and imports a school's own bank from CSV; the host build
+// also writes the sample installation. Messages are for a school's staff, in Chinese.
 #include <filesystem>
-#include <iostream>
 #include <string>
+#include <vector>
 
 #include "bank_check.h"
-#include "bank_layout.h"
+#include "bank_paths.h"
 #include "bank_store.h"
-#include "base/bmp.h"
+#include "console_text.h"
 #include "csv_import.h"
-#include "help_builder.h"
-#include "picture_painter.h"
-#include "sign_pages.h"
+#include "data/paths.h"
+
+#ifdef MUHE_BANK_SAMPLE
+#include "bank_sample.h"
+#endif
+#ifdef _WIN32
+#include "base/utf.h"
+#endif
 
 namespace fs = std::filesystem;
 
 namespace {
 
-#ifndef MUHE_ASSETS_DIR
-#define MUHE_ASSETS_DIR "assets"
-#endif
-
 int Usage() {
-    std::cerr << "usage: muhe-bank sample DIR           write the sample installation into DIR\n"
-                 "       muhe-bank check DIR            check every convention of an installation\n"
-                 "       muhe-bank import CSV IMAGES DIR  build DIR/jjj from a school's own bank\n"
-                 "options: --assets DIR (content folder, default " MUHE_ASSETS_DIR ")\n";
+    PrintError("用法：muhe-bank check 文件夹                 检查安装文件夹中的题库（jjj）、练习记录（bz）、帮助文件和标志页面");
+    PrintError("      muhe-bank import CSV文件 图片文件夹 文件夹  用学校自己的题库（CSV 文件和图片）生成“文件夹\\jjj”");
+#ifdef MUHE_BANK_SAMPLE
+    PrintError("      muhe-bank sample 文件夹                写出示例安装（--assets 文件夹 指定内容，默认 " MUHE_ASSETS_DIR "）");
+#endif
+    PrintError("CSV 文件可以是 UTF-8、GBK 或 UTF-16（电子表格的“Unicode 文本”）编码，用逗号或制表符分隔。");
     return 2;
-}
-
-// Most pictures are stored with a palette, as painted line art has few colours; some are
-// kept at 24 and 32 bits and some at 4 bits, so that the program meets every common depth.
-std::vector<uint8_t> QuestionPicture(const std::string& picture, int ordinal) {
-    static constexpr std::array<int, 10> kDepths{8, 24, 8, 4, 8, 8, 32, 8, 24, 8};
-    return EncodeBmp(PaintPicture(picture), kDepths[size_t(ordinal) % kDepths.size()]);
-}
-
-int WriteSample(const fs::path& assets, const fs::path& dir) {
-    std::array<std::vector<ContentQuestion>, 4> chapters;
-    for (int c = 0; c < 4; ++c) chapters[size_t(c)] = ReadChapterFile(assets / "bank" / ("chapter" + std::to_string(c + 1) + ".txt"));
-    const auto bank = LayOutBank(chapters, QuestionPicture);
-    const auto problems = CheckQuestions(bank);
-    if (!problems.empty()) {
-        for (const auto& p : problems) std::cerr << p << "\n";
-        return 1;
-    }
-    fs::create_directories(dir);
-    WriteQuestionFile(dir / "jjj", bank);
-    WriteAuxiliaryFile(dir / "bz", ReadLawTexts(assets / "laws"));
-    BuildHelpFile(assets / "help", dir / "bangzhu.chm");
-    WriteSignPages(ReadSignPages(assets / "signs" / "pages.txt"), dir / "bzt",
-                   [](const std::string& picture) { return EncodeBmp(PaintPicture(picture), 8); });
-    int pictures = 0;
-    for (const auto& q : bank) pictures += !q.image.empty();
-    std::cout << "wrote " << dir.string() << ": jjj (" << bank.size() << " questions, " << pictures
-              << " with pictures), bz, bangzhu.chm, bzt/\n";
-    return 0;
 }
 
 int Check(const fs::path& dir) {
     const auto problems = CheckInstallation(dir);
-    for (const auto& p : problems) std::cout << p << "\n";
+    for (const auto& p : problems) PrintOut(p);
     if (!problems.empty()) {
-        std::cout << problems.size() << " problem(s) in " << dir.string() << "\n";
+        PrintOut(PathToUtf8(dir) + "：共发现 " + std::to_string(problems.size()) + " 处问题");
         return 1;
     }
-    std::cout << dir.string() << ": every convention holds\n";
+    PrintOut(PathToUtf8(dir) + "：检查完毕，各项都符合要求");
     return 0;
 }
 
 int Import(const fs::path& csv, const fs::path& images, const fs::path& dir) {
-    CsvImport in = ReadCsvBank(csv, images);
+    const CsvImport in = ReadCsvBank(csv, images);
     auto problems = in.problems;
-    if (problems.empty()) problems = CheckQuestions(in.rows);
+    if (problems.empty()) problems = DescribeByRow(CheckQuestions(in.rows), in);
     if (!problems.empty()) {
-        for (const auto& p : problems) std::cerr << p << "\n";
-        std::cerr << "nothing was written\n";
+        for (const auto& p : problems) PrintError(p);
+        PrintError("共发现 " + std::to_string(problems.size()) + " 处问题，没有写入任何文件");
         return 1;
     }
     fs::create_directories(dir);
-    WriteQuestionFile(dir / "jjj", in.rows);
-    std::cout << "wrote " << (dir / "jjj").string() << " with " << in.rows.size() << " questions\n";
+    const fs::path jjj = dir / "jjj";
+    // The bank being replaced may hold the learners' marks: it stays beside the new one.
+    if (fs::exists(jjj)) {
+        fs::copy_file(jjj, dir / "jjj.bak", fs::copy_options::overwrite_existing);
+        PrintOut("原来的题库已另存为 " + PathToUtf8(dir / "jjj.bak"));
+    }
+    WriteQuestionFile(jjj, in.rows);
+    PrintOut("已写入 " + PathToUtf8(jjj) + "：共 " + std::to_string(in.rows.size()) + " 道题（CSV 文件编码 " +
+             EncodingName(in.encoding) + "，" + (in.separator == '\t' ? "制表符" : "逗号") + "分隔）");
     return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    fs::path assets = MUHE_ASSETS_DIR;
+int Run(std::vector<std::string> args) {
+#ifdef MUHE_BANK_SAMPLE
+    std::string assets = MUHE_ASSETS_DIR;
     for (size_t i = 0; i + 1 < args.size(); ++i) {
         if (args[i] == "--assets") {
             assets = args[i + 1];
@@ -97,13 +75,29 @@ int main(int argc, char** argv) {
             break;
         }
     }
+#endif
     try {
-        if (args.size() == 2 && args[0] == "sample") return WriteSample(assets, args[1]);
-        if (args.size() == 2 && args[0] == "check") return Check(args[1]);
-        if (args.size() == 4 && args[0] == "import") return Import(args[1], args[2], args[3]);
+#ifdef MUHE_BANK_SAMPLE
+        if (args.size() == 2 && args[0] == "sample") return WriteSample(Utf8Path(assets), Utf8Path(args[1]));
+#endif
+        if (args.size() == 2 && args[0] == "check") return Check(Utf8Path(args[1]));
+        if (args.size() == 4 && args[0] == "import") return Import(Utf8Path(args[1]), Utf8Path(args[2]), Utf8Path(args[3]));
     } catch (const std::exception& e) {
-        std::cerr << "muhe-bank: " << e.what() << "\n";
+        PrintError(std::string("muhe-bank：") + e.what());
         return 1;
     }
     return Usage();
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Wide arguments, so that folder names in Chinese arrive whole whatever the ANSI code page.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(WideToUtf8(argv[i]));
+    return Run(std::move(args));
+}
+#else
+int main(int argc, char** argv) { return Run(std::vector<std::string>(argv + 1, argv + argc)); }
+#endif

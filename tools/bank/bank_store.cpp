@@ -1,43 +1,14 @@
 #include "bank_store.h"
 
-#include <unistd.h>
-
+#include "atomic_write.h"
 #include "base/errors.h"
 #include "data/ado_connection.h"
 #include "data/ado_query.h"
 #include "data/password.h"
+#include "data/paths.h"
 #include "data/schema.h"
-#include "rtf_writer.h"
 
-namespace fs = std::filesystem;
-
-namespace {
-
-// Builds a database beside `file` and moves it into place only once it is complete.
-// `fill` runs inside one transaction; `finish` after it (the password record keeps its own).
-template <typename Fill, typename Finish>
-void WriteAtomically(const fs::path& file, SqliteDb (*create)(const std::string&), Fill fill, Finish finish) {
-    const fs::path temp = file.string() + ".new-" + std::to_string(::getpid());
-    fs::remove(temp);
-    try {
-        {
-            SqliteDb db = create(temp.string());
-            ExecuteStatement(db.Get(), "BEGIN");
-            fill(db.Get());
-            ExecuteStatement(db.Get(), "COMMIT");
-            finish(db.Get());
-        }
-        fs::rename(temp, file);
-    } catch (...) {
-        std::error_code ec;
-        fs::remove(temp, ec);
-        throw;
-    }
-}
-
-}  // namespace
-
-void WriteQuestionFile(const fs::path& file, const std::vector<BankQuestion>& bank) {
+void WriteQuestionFile(const std::filesystem::path& file, const std::vector<BankQuestion>& bank) {
     WriteAtomically(file, CreateBankFile, [&](sqlite3* db) {
         SqliteStatement insert = PrepareStatement(
             db, "insert into kaoti (id, tihao, timu, A, B, C, daan, image, t, lei1, lei2, lei3, bz) "
@@ -63,32 +34,9 @@ void WriteQuestionFile(const fs::path& file, const std::vector<BankQuestion>& ba
     }, [](sqlite3* db) { SetDatabasePassword(db, kJjjPassword); });
 }
 
-void WriteAuxiliaryFile(const fs::path& file, const std::vector<LawText>& laws) {
-    WriteAtomically(file, CreateStateFile, [&](sqlite3* db) {
-        // "1" is the resume point of a learner who has not practised yet.
-        ExecuteStatement(db, "insert into bz1 (bz) values ('1')");
-        ExecuteStatement(db, "insert into bzq (bz) values ('0')");
-        SqliteStatement bookmark = PrepareStatement(db, "insert into zhangjie (zhangjie, id) values (?, ?)");
-        for (const ChapterInfo& c : kChapters) {
-            bookmark.BindText(1, std::to_string(c.number));
-            bookmark.BindText(2, std::to_string(c.firstId));
-            bookmark.Step();
-            bookmark.Rewind();
-        }
-        bookmark.Reset();
-        SqliteStatement law = PrepareStatement(db, "insert into nr (bt, nr) values (?, ?)");
-        for (const LawText& text : laws) {
-            law.BindText(1, text.title);
-            law.BindText(2, LawToRtf(text));
-            law.Step();
-            law.Rewind();
-        }
-    }, [](sqlite3*) {});
-}
-
-std::vector<BankQuestion> ReadQuestionFile(const fs::path& dir) {
+std::vector<BankQuestion> ReadQuestionFile(const std::filesystem::path& dir) {
     TADOConnection connection;
-    connection.DataSource = (dir / "jjj").string();
+    connection.DataSource = PathToUtf8(dir / "jjj");
     connection.Password = kJjjPassword;
     connection.Mode = "Read";
     connection.Open();

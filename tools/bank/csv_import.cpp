@@ -4,10 +4,13 @@
 #include <charconv>
 #include <fstream>
 #include <map>
+#include <numeric>
 #include <stdexcept>
 
+#include "bank_paths.h"
 #include "base/bmp.h"
 #include "base/errors.h"
+#include "data/paths.h"
 
 namespace fs = std::filesystem;
 
@@ -27,9 +30,16 @@ bool ParseInt(const std::string& text, int& value) {
     return ec == std::errc() && end == t.data() + t.size();
 }
 
+std::string Row(size_t row) { return "第 " + std::to_string(row) + " 行"; }
+
 }  // namespace
 
-std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
+char DetectSeparator(const std::string& text) {
+    const std::string first = text.substr(0, text.find('\n'));
+    return first.find('\t') != std::string::npos ? '\t' : ',';
+}
+
+std::vector<std::vector<std::string>> ParseCsv(const std::string& text, char separator) {
     std::vector<std::vector<std::string>> records;
     std::vector<std::string> record;
     std::string field;
@@ -65,7 +75,7 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
             quoted = true;
             fieldStarted = true;
             quoteLine = line;
-        } else if (ch == ',') {
+        } else if (ch == separator) {
             record.push_back(std::move(field));
             field.clear();
             fieldStarted = false;
@@ -79,58 +89,81 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
             fieldStarted = true;
         }
     }
-    if (quoted) throw std::runtime_error("line " + std::to_string(quoteLine) + ": a quoted field is not closed");
+    if (quoted) {
+        throw std::runtime_error(Row(size_t(quoteLine)) + "：有一个以引号开头的字段，直到文件结束也没有配对的结束引号");
+    }
     if (fieldStarted || !record.empty()) endRecord();
     return records;
 }
 
+std::vector<std::string> DescribeByRow(const std::vector<BankProblem>& problems, const CsvImport& in) {
+    std::vector<std::string> lines;
+    for (const BankProblem& p : problems) {
+        const std::string place = p.position >= 0 ? Row(size_t(in.sourceRows[size_t(p.position)])) : "";
+        lines.push_back(DescribeProblem(place, p.column, p.what));
+    }
+    return lines;
+}
+
 CsvImport ReadCsvBank(const fs::path& csv, const fs::path& images) {
     CsvImport result;
+    const std::string name = PathToUtf8(csv);
     std::ifstream in(csv, std::ios::binary);
     if (!in) {
-        result.problems.push_back(csv.string() + ": cannot be read");
+        result.problems.push_back("文件“" + name + "”无法读取（文件不存在，或者没有读取权限）");
         return result;
     }
-    const std::string text(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes(std::istreambuf_iterator<char>(in), {});
     std::vector<std::vector<std::string>> records;
     try {
-        records = ParseCsv(text);
+        DecodedText text = DecodeCsvText(bytes);
+        result.encoding = text.encoding;
+        result.separator = DetectSeparator(text.utf8);
+        records = ParseCsv(text.utf8, result.separator);
     } catch (const std::exception& e) {
-        result.problems.push_back(csv.string() + ": " + e.what());
+        result.problems.push_back(name + "：" + e.what());
         return result;
     }
     if (records.empty()) {
-        result.problems.push_back(csv.string() + ": no header row");
+        result.problems.push_back(name + "：文件是空的，没有标题行");
         return result;
     }
     std::map<std::string, size_t> column;  // lower-cased name -> index
-    for (size_t k = 0; k < records[0].size(); ++k) column[Lower(TrimSpaces(records[0][k]))] = k;
-    for (const char* name : kColumns) {
-        if (!column.count(Lower(name)) && std::string(name) != "bz") {
-            result.problems.push_back(csv.string() + ": the header has no column " + name);
+    for (size_t k = 0; k < records[0].size(); ++k) {
+        const std::string title = TrimSpaces(records[0][k]);
+        if (!column.emplace(Lower(title), k).second) {
+            result.problems.push_back(DescribeProblem("第 1 行（标题行）", title, "这一列出现了两次"));
+        }
+    }
+    for (const char* title : kColumns) {
+        if (!column.count(Lower(title)) && std::string(title) != "bz") {
+            result.problems.push_back(DescribeProblem("第 1 行（标题行）", title, "缺少这一列"));
         }
     }
     if (!result.problems.empty()) return result;
 
+    std::vector<int> rowOf;
     for (size_t r = 1; r < records.size(); ++r) {
         const auto& rec = records[r];
-        const std::string where = "row " + std::to_string(r + 1) + ": ";
-        const auto get = [&](const char* name) -> std::string {
-            const auto it = column.find(Lower(name));
+        const std::string where = Row(r + 1);
+        const auto get = [&](const char* title) -> std::string {
+            const auto it = column.find(Lower(title));
             return it != column.end() && it->second < rec.size() ? rec[it->second] : std::string();
         };
         if (rec.size() != records[0].size()) {
-            result.problems.push_back(where + "has " + std::to_string(rec.size()) + " fields, the header " +
-                                      std::to_string(records[0].size()));
+            result.problems.push_back(where + "：有 " + std::to_string(rec.size()) + " 个字段，标题行有 " +
+                                      std::to_string(records[0].size()) + " 个（分隔符" +
+                                      (result.separator == '\t' ? "是制表符" : "是逗号") +
+                                      "；含有分隔符、引号或换行的内容要用英文双引号括起来）");
             continue;
         }
         BankQuestion q;
         if (!ParseInt(get("id"), q.id)) {
-            result.problems.push_back(where + "id '" + get("id") + "' is not a whole number");
+            result.problems.push_back(DescribeProblem(where, "id", "“" + get("id") + "”不是整数"));
             continue;
         }
         const std::string set = TrimSpaces(get("t"));
-        if (!set.empty() && !ParseInt(set, q.t)) result.problems.push_back(where + "t '" + set + "' is not a whole number");
+        if (!set.empty() && !ParseInt(set, q.t)) result.problems.push_back(DescribeProblem(where, "t", "“" + set + "”不是整数"));
         q.tihao = TrimSpaces(get("tihao"));
         q.timu = get("timu");
         q.a = get("A");
@@ -143,21 +176,31 @@ CsvImport ReadCsvBank(const fs::path& csv, const fs::path& images) {
         q.bz = TrimSpaces(get("bz"));
         const std::string picture = TrimSpaces(get("image"));
         if (!picture.empty()) {
-            const fs::path file = images / picture;
+            const fs::path file = images / Utf8Path(picture);
             std::ifstream pic(file, std::ios::binary);
             if (!pic) {
-                result.problems.push_back(where + "picture " + file.string() + " cannot be read");
+                result.problems.push_back(DescribeProblem(where, "image", "图片文件“" + PathToUtf8(file) + "”无法读取（文件不存在，或者没有读取权限）"));
             } else {
                 q.image.assign(std::istreambuf_iterator<char>(pic), {});
                 try {
                     DecodeBmp(q.image);
                 } catch (const Exception&) {
-                    result.problems.push_back(where + "picture " + file.string() + " is not a valid bitmap (BMP) file");
+                    result.problems.push_back(DescribeProblem(where, "image", "图片文件“" + PathToUtf8(file) + "”不是有效的 BMP 位图文件"));
                 }
             }
         }
         result.rows.push_back(std::move(q));
+        rowOf.push_back(int(r + 1));
     }
-    std::sort(result.rows.begin(), result.rows.end(), [](const BankQuestion& x, const BankQuestion& y) { return x.id < y.id; });
+    // Question order, each row keeping its place in the file for the messages.
+    std::vector<size_t> order(result.rows.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    std::stable_sort(order.begin(), order.end(), [&](size_t x, size_t y) { return result.rows[x].id < result.rows[y].id; });
+    std::vector<BankQuestion> sorted;
+    for (size_t k : order) {
+        sorted.push_back(std::move(result.rows[k]));
+        result.sourceRows.push_back(rowOf[k]);
+    }
+    result.rows = std::move(sorted);
     return result;
 }

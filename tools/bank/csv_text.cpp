@@ -1,0 +1,137 @@
+#include "csv_text.h"
+
+#include <algorithm>
+#include <string>
+
+#include "base/gbk.h"
+
+namespace {
+
+constexpr size_t kNone = std::string_view::npos;
+
+// Offset of the first byte that does not belong to a valid UTF-8 sequence, or npos.
+size_t FirstInvalidUtf8(std::string_view text) {
+    const auto* b = reinterpret_cast<const unsigned char*>(text.data());
+    size_t i = 0;
+    while (i < text.size()) {
+        const unsigned lead = b[i];
+        size_t length = 0;
+        char32_t cp = 0;
+        char32_t minimum = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if ((lead & 0xE0) == 0xC0) {
+            length = 2, cp = lead & 0x1F, minimum = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3, cp = lead & 0x0F, minimum = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4, cp = lead & 0x07, minimum = 0x10000;
+        } else {
+            return i;
+        }
+        if (i + length > text.size()) return i;
+        for (size_t k = 1; k < length; ++k) {
+            if ((b[i + k] & 0xC0) != 0x80) return i;
+            cp = (cp << 6) | (b[i + k] & 0x3F);
+        }
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return i;
+        i += length;
+    }
+    return kNone;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += char(cp);
+    } else if (cp < 0x800) {
+        out += char(0xC0 | (cp >> 6));
+        out += char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += char(0xE0 | (cp >> 12));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    } else {
+        out += char(0xF0 | (cp >> 18));
+        out += char(0x80 | ((cp >> 12) & 0x3F));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    }
+}
+
+// Line number (from 1) of a byte offset in text whose line ends are single-byte '\n'.
+int LineAt(std::string_view text, size_t offset) {
+    return 1 + int(std::count(text.begin(), text.begin() + long(std::min(offset, text.size())), '\n'));
+}
+
+[[noreturn]] void Refuse(const std::string& what) {
+    throw EncodingError("文件编码有误：" + what +
+                        "。请在电子表格中把文件另存为“CSV UTF-8（逗号分隔）”、“CSV（逗号分隔）”或“Unicode 文本”后再导入");
+}
+
+// UTF-16 after its byte-order mark. An odd byte count or a lone surrogate is refused.
+std::string DecodeUtf16(std::string_view body, bool littleEndian) {
+    std::string out;
+    out.reserve(body.size() * 3 / 2);
+    int line = 1;
+    if (body.size() % 2 != 0) Refuse("文件以 UTF-16 的字节顺序标记开头，但字节数是奇数，文件不完整");
+    const auto unit = [&](size_t i) {
+        const auto lo = static_cast<unsigned char>(body[littleEndian ? i : i + 1]);
+        const auto hi = static_cast<unsigned char>(body[littleEndian ? i + 1 : i]);
+        return char32_t(hi << 8 | lo);
+    };
+    for (size_t i = 0; i < body.size(); i += 2) {
+        char32_t cp = unit(i);
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < body.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            Refuse("文件以 UTF-16 的字节顺序标记开头，但第 " + std::to_string(line) + " 行有不成对的代理项，不是有效的 UTF-16");
+        }
+        if (cp == '\n') ++line;
+        AppendUtf8(out, cp);
+    }
+    return out;
+}
+
+}  // namespace
+
+const char* EncodingName(TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::kUtf8:
+        return "UTF-8";
+    case TextEncoding::kGb18030:
+        return "GBK";
+    case TextEncoding::kUtf16:
+        return "UTF-16";
+    }
+    return "";
+}
+
+DecodedText DecodeCsvText(std::string_view bytes) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        return {DecodeUtf16(bytes.substr(2), bytes[0] == '\xFF'), TextEncoding::kUtf16};
+    }
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        const std::string_view body = bytes.substr(3);
+        const size_t bad = FirstInvalidUtf8(body);
+        if (bad != kNone) {
+            Refuse("文件以 UTF-8 的字节顺序标记开头，但第 " + std::to_string(LineAt(body, bad)) + " 行的字节不是有效的 UTF-8");
+        }
+        return {std::string(body), TextEncoding::kUtf8};
+    }
+    // UTF-16 without its mark is full of zero bytes, which no text in the other encodings has.
+    const size_t zero = bytes.find('\0');
+    if (zero != kNone) {
+        Refuse("第 " + std::to_string(LineAt(bytes, zero)) +
+               " 行有空字节（0x00），这不是文本文件，或者是缺少字节顺序标记的 UTF-16 文件");
+    }
+    if (FirstInvalidUtf8(bytes) == kNone) return {std::string(bytes), TextEncoding::kUtf8};
+    size_t bad = kNone;
+    std::string text = Gb18030ToUtf8(bytes, &bad);
+    if (bad != kNone) {
+        Refuse("第 " + std::to_string(LineAt(bytes, bad)) + " 行（第 " + std::to_string(bad + 1) +
+               " 个字节）既不是有效的 UTF-8，也不是有效的 GBK/GB18030，文件也没有 UTF-16 的字节顺序标记");
+    }
+    return {std::move(text), TextEncoding::kGb18030};
+}
