@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The installer under Wine, in a copy of the project's prefix: a silent install into a fresh
 # folder, the trainer started through its Start-menu shortcut (whose working directory must
-# hold jjj and bz), a learner's mark and resume point kept by a second install and replaced
-# by a fresh bank on request, the installed bank tool checking the installation and importing
-# the sample bank saved as a GBK CSV, and a silent uninstall that leaves only the databases.
-# (The practice windows that set marks are not built yet: the mark is set with sqlite3.)
+# hold jjj and bz), a mark and resume point made in sequential practice kept by a second
+# install and replaced by a fresh bank on request, the installed bank tool checking the
+# installation and importing the sample bank saved as a GBK CSV, and a silent uninstall that
+# leaves only the databases.
 source "$(dirname "$0")/lib.sh"
 scratch=$(mktemp -d /tmp/muhe-installer-XXXXXX)
 trap 'wineserver -k 2>/dev/null; rm -rf "$scratch"' EXIT
@@ -73,6 +73,18 @@ wine "$setup" /S
 e2e_check "an install while the program runs stops" [ $? -eq 2 ]
 running() { pgrep -f '木禾测试.考试系统.muhe\.exe' >/dev/null; }
 e2e_check "... and goes on running" running
+
+# The learner marks question 3 in sequential practice and leaves it there (resume point 3).
+e2e_keys "$main" 1
+seq=$(e2e_wait_window "顺序练习" 30)
+e2e_check "'1' opens sequential practice" [ -n "$seq" ]
+sleep 0.5
+e2e_keys "$seq" 6 6 0
+e2e_answer_box "提示" Return
+e2e_keys "$seq" 8
+sleep 0.5
+e2e_check "question 3 is marked" [ "$(mark_of "$data/jjj" 3)" = t ]
+e2e_check "the resume point is 3" [ "$(sqlite3 "$data/bz" 'select bz from bz1')" = 3 ]
 e2e_keys "$main" 8
 ended=false
 for _ in $(seq 1 40); do running || { ended=true; break; }; sleep 0.25; done
@@ -82,18 +94,16 @@ e2e_check "'8' ends the installed program" $ended
 check=$(wine "$inst/muhe-bank.exe" check "$win_dir\\数据" 2>&1 | tr -d '\r')
 e2e_check "muhe-bank check passes on the installation" grep -q "检查完毕，各项都符合要求" <<<"$check"
 
-# A learner's mark and resume point survive an install over the installation.
-sqlite3 "$data/jjj" "update kaoti set bz = 't' where id = 7"
-sqlite3 "$data/bz" "update bz1 set bz = '345'"
+# The mark and the resume point survive an install over the installation.
 wine "$setup" /S
 e2e_check "the second install succeeds" [ $? -eq 0 ]
 e2e_check "... in the folder the registry names" [ ! -e "$drive_c/Program Files/木禾驾驶员考试系统" ]
-e2e_check "the mark in jjj is kept" [ "$(mark_of "$data/jjj" 7)" = t ]
-e2e_check "the resume point in bz is kept" [ "$(sqlite3 "$data/bz" 'select bz from bz1')" = 345 ]
+e2e_check "the mark in jjj is kept" [ "$(mark_of "$data/jjj" 3)" = t ]
+e2e_check "the resume point in bz is kept" [ "$(sqlite3 "$data/bz" 'select bz from bz1')" = 3 ]
 wine "$setup" /S /FRESH /NODESKTOP
-e2e_check "a fresh bank clears the mark" [ "$(mark_of "$data/jjj" 7)" = "" ]
+e2e_check "a fresh bank clears the mark" [ "$(mark_of "$data/jjj" 3)" = "" ]
 e2e_check "... and the resume point" [ "$(sqlite3 "$data/bz" 'select bz from bz1')" = 1 ]
-e2e_check "... keeping the replaced files as jjj.bak and bz.bak" [ "$(mark_of "$data/jjj.bak" 7)" = t ]
+e2e_check "... keeping the replaced files as jjj.bak and bz.bak" [ "$(mark_of "$data/jjj.bak" 3)" = t ]
 e2e_check "the Start-menu entry stays" [ -f "$menu_link" ]
 
 # The sample bank saved by a spreadsheet on a Chinese PC: GBK, pictures beside it, imported by
