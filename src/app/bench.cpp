@@ -1,4 +1,3 @@
-#include "data/statements.h"
 #include "app/bench.h"
 
 #include <windows.h>
@@ -8,51 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "app/bench_figures.h"
+#include "app/bench_practice.h"
 #include "app/form1.h"
 #include "app/start_up.h"
 #include "app/window_refs.h"
 #include "data/ado_query.h"
 #include "data/data_module.h"
+#include "data/statements.h"
 #include "exam/win/form5.h"
 #include "practice/win/form55.h"
 #include "practice/win/form6.h"
 #include "practice/win/form4.h"
 #include "ui/application.h"
 
-namespace {
-
-int64_t Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double Milliseconds(int64_t from, int64_t to) {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return double(to - from) * 1000.0 / double(f.QuadPart);
-}
-
-struct Figures {
-    std::vector<double> samples;
-    void Add(double ms) { samples.push_back(ms); }
-    double Median() {
-        std::sort(samples.begin(), samples.end());
-        return samples.empty() ? 0 : samples[samples.size() / 2];
-    }
-    double Max() const { return samples.empty() ? 0 : *std::max_element(samples.begin(), samples.end()); }
-};
-
-std::string Line(const char* what, double value, const char* unit, double target) {
-    char text[160];
-    std::snprintf(text, sizeof text, "%-56s %9.3f %s   (target <= %g %s)\n", what, value, unit, target, unit);
-    return text;
-}
-
-// Paints now what is invalid (WM_PAINT is sent, not posted).
-void PaintNow(TForm* form) { UpdateWindow(form->Handle()); }
-
-}  // namespace
+using namespace bench;
 
 int RunBenchmark(int64_t startTicks) {
     std::string report = "muhe.exe --bench\n";
@@ -213,6 +182,7 @@ int RunBenchmark(int64_t startTicks) {
     report += Line("loading a set: query, paper, card, repaint (slowest)", setLoads.Max(), "ms", 20);
     report += Line("a jump: the dialog's Enter, card, repaint (median)", jumps.Median(), "ms", 5);
     report += Line("a jump: the dialog's Enter, card, repaint (slowest)", jumps.Max(), "ms", 5);
+    report += BenchPracticeWindows(Form1);
 
     if (FILE* out = _wfopen(L"bench.txt", L"wb")) {
         std::fwrite(report.data(), 1, report.size(), out);

@@ -109,7 +109,10 @@ void TFormqh2::OpenList(const char* statement) {
 }
 
 void TFormqh2::Remove() {
-    if (Application->MessageBox(kRemoveFromIntensiveQuestion, kPromptCaption, MB_YESNO) != IDYES) return;
+    if (Application->MessageBox(kRemoveFromIntensiveQuestion, kPromptCaption, MB_YESNO) == IDYES) RemoveCurrent();
+}
+
+void TFormqh2::RemoveCurrent() {
     if (!ADOQuery1->Active() || ADOQuery1->IsEmpty()) return;
     ADOQuery1->Edit();
     try {
@@ -129,7 +132,10 @@ void TFormqh2::Remove() {
 }
 
 void TFormqh2::ClearList(bool runWhenEmpty) {
-    if (Application->MessageBox(kClearIntensiveQuestion, kPromptCaption, MB_YESNO) != IDYES) return;
+    if (Application->MessageBox(kClearIntensiveQuestion, kPromptCaption, MB_YESNO) == IDYES) ClearAll(runWhenEmpty);
+}
+
+void TFormqh2::ClearAll(bool runWhenEmpty) {
     const bool listed = ADOQuery1->Active() && !ADOQuery1->IsEmpty();
     ADOQuery1->Close();
     if (listed || runWhenEmpty) {

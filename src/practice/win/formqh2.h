@@ -52,11 +52,15 @@ public:
 
     QuestionCard& Card() { return *card_; }
 
+    // What the remove and clear actions do once the learner has said yes. Removing takes the
+    // question on the card off the list and shows the one that followed it (the first when it
+    // was the last); an empty list changes nothing. Clearing empties the list; with
+    // `runWhenEmpty` false the statement is skipped when the list shows nothing.
+    void RemoveCurrent();
+    void ClearAll(bool runWhenEmpty);
+
 private:
-    // Takes the question on the card off the list and shows the one that followed it (the
-    // first when it was the last).
     void Remove();
-    // Empties the list. `runWhenEmpty`: the statement runs even when the list shows nothing.
     void ClearList(bool runWhenEmpty);
     void OpenList(const char* statement);
 
