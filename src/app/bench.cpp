@@ -19,9 +19,66 @@
 #include "practice/win/form55.h"
 #include "practice/win/form6.h"
 #include "practice/win/form4.h"
+#include "skin/win32/skin_manage.h"
+#include "skin/win32/skin_messages.h"
+#include "skin/win32/win_skin_form.h"
 #include "ui/application.h"
 
 using namespace bench;
+
+namespace {
+
+// The skin of a window, once it has its skinned frame.
+TWinSkinForm* SkinnedFrame(HWND hwnd) {
+    TSkinManage* manager = TSkinManage::Instance(false);
+    TWinSkinForm* skinned = manager ? manager->FindForm(hwnd) : nullptr;
+    return skinned && skinned->LifeState() == lsSkinned ? skinned : nullptr;
+}
+
+// Handles messages until the window wears its skin (or a second has passed).
+bool WaitForSkin(HWND hwnd) {
+    const int64_t until = GetTickCount64() + 1000;
+    while (!SkinnedFrame(hwnd) && int64_t(GetTickCount64()) < until) {
+        Application->ProcessMessages();
+        if (!SkinnedFrame(hwnd)) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
+    return SkinnedFrame(hwnd) != nullptr;
+}
+
+// Opens the mock exam, shows it, lets it be skinned (when the skin is on) and paints what is
+// still to be painted.
+struct ExamOpening {
+    double building = 0, creating = 0, skinning = 0, painting = 0;
+    double Total() const { return building + creating + skinning + painting; }
+};
+
+ExamOpening OpenExam(bool skinned) {
+    ExamOpening o;
+    const int64_t t0 = Now();
+    auto* exam = new TForm5(Form1, &DataModule3->ADOConnection1);
+    Form5 = exam;
+    const int64_t t1 = Now();
+    exam->Show();
+    const int64_t t2 = Now();
+    if (skinned) WaitForSkin(exam->Handle());
+    const int64_t t3 = Now();
+    PaintNow(exam);
+    const int64_t t4 = Now();
+    o.building = Milliseconds(t0, t1);
+    o.creating = Milliseconds(t1, t2);
+    o.skinning = Milliseconds(t2, t3);
+    o.painting = Milliseconds(t3, t4);
+    return o;
+}
+
+void CloseExam() {
+    Form5->paper.handed_in = "t";
+    FreeComponent(Form5);
+    Form5 = nullptr;
+    Application->ProcessMessages();
+}
+
+}  // namespace
 
 int RunBenchmark(int64_t startTicks) {
     std::string report = "muhe.exe --bench\n";
@@ -31,8 +88,9 @@ int RunBenchmark(int64_t startTicks) {
     CreateStartUpForms();
     const int64_t dialogs1 = Now();
     Form1->Show();
+    WaitForSkin(Form1->Handle());
     PaintNow(Form1);
-    report += Line("start-up to the main window's first paint", Milliseconds(startTicks, Now()), "ms", 150);
+    report += Line("start-up to the main window's first skinned paint", Milliseconds(startTicks, Now()), "ms", 150);
     report += Line("  of which the jump dialog and the hidden by-set window", Milliseconds(dialogs0, dialogs1), "ms", 150);
 
     // The question query alone, as every drill window opens it.
@@ -183,6 +241,36 @@ int RunBenchmark(int64_t startTicks) {
     report += Line("a jump: the dialog's Enter, card, repaint (median)", jumps.Median(), "ms", 5);
     report += Line("a jump: the dialog's Enter, card, repaint (slowest)", jumps.Max(), "ms", 5);
     report += BenchPracticeWindows(Form1);
+
+    // The skin's share: the exam opened skinned and unskinned, in turns, and one repaint of
+    // its skinned frame.
+    Figures skinnedOpening, plainOpening, skinningOnly, frame;
+    for (int round = 0; round < 20; ++round) {
+        const ExamOpening o = OpenExam(true);
+        skinnedOpening.Add(o.Total());
+        skinningOnly.Add(o.skinning);
+        if (round == 0) {
+            for (int i = 0; i < 200; ++i) {
+                const int64_t f0 = Now();
+                SendMessageW(Form5->Handle(), kSkinRepaintFrame, 0, 0);
+                GdiFlush();
+                frame.Add(Milliseconds(f0, Now()));
+            }
+        }
+        CloseExam();
+        Form1->SkinData1->SetActive(false);
+        while (SkinnedFrame(Form1->Handle())) WaitMessage(), Application->ProcessMessages();
+        plainOpening.Add(OpenExam(false).Total());
+        CloseExam();
+        Form1->SkinData1->SetActive(true);
+        WaitForSkin(Form1->Handle());
+    }
+    const double share = plainOpening.Median() > 0 ? (skinnedOpening.Median() / plainOpening.Median() - 1) * 100 : 0;
+    report += Line("opening the mock exam skinned (median of 20)", skinnedOpening.Median(), "ms", 30);
+    report += Line("  of which finishing the skin (median)", skinningOnly.Median(), "ms", 30);
+    report += Line("opening the mock exam unskinned (median of 20)", plainOpening.Median(), "ms", 30);
+    report += Line("what skinning adds to opening the exam", share, "%", 25);
+    report += Line("one repaint of the exam's skinned frame (median)", frame.Median(), "ms", 1);
 
     if (FILE* out = _wfopen(L"bench.txt", L"wb")) {
         std::fwrite(report.data(), 1, report.size(), out);

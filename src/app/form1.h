@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "skin/win32/skin_component.h"
 #include "ui/bit_btn.h"
 #include "ui/form.h"
 #include "ui/image.h"
@@ -36,6 +37,7 @@ public:
     TImage* Image1;    // the banner
     TLabel* Label1;    // the web address link
     TStatusBar* StatusBar1;
+    TSkinDataComponent* SkinData1;  // the skin of every window of the program
 
     // Compares the typed character with the keyboard map and clicks the matching button;
     // returns the character unchanged (the key is not consumed).
@@ -56,6 +58,7 @@ public:
 private:
     TBitBtn* MenuButton(int index, const wchar_t* caption, void (TForm1::*click)());
     void LayOut();
+    void SetUpSkin();
 
     ShellOpener shellOpen_;
 };

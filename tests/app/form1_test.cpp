@@ -53,8 +53,12 @@ protected:
 
 TEST_F(MainWindowTest, LayoutAndTexts) {
     EXPECT_EQ(form_->Caption.Get(), L"木禾驾驶员考试系统 ");
-    EXPECT_EQ(form_->Width.Get(), 746);
-    EXPECT_EQ(form_->Height.Get(), 489);
+    // Designed 746 x 489 with the system's frame; skinned, the same client area sits in the
+    // skin's frame.
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, FALSE, 0);
+    EXPECT_EQ(form_->ClientWidth(), 746 - (frame.right - frame.left));
+    EXPECT_EQ(form_->ClientHeight(), 489 - (frame.bottom - frame.top));
     TBitBtn* buttons[] = {form_->BitBtn1, form_->BitBtn2, form_->BitBtn3, form_->BitBtn4,
                           form_->BitBtn5, form_->BitBtn6, form_->BitBtn7, form_->BitBtn8};
     const wchar_t* captions[] = {L"0模拟考试", L"1顺序练习", L"2分套练习", L"3分章练习",

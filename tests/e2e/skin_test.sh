@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Every window of the program wears the skin: the main menu, the mock exam, the toolkit's
+# message form and a system message box, each shot to build/screenshots. The frame is checked
+# on screen by the skin's own colours (active and inactive border, the caption's outline) and
+# by the shaped corner that lets the desktop through.
+source "$(dirname "$0")/lib.sh"
+
+# Colours the skin's frame is drawn in (the muhe-skin painter's active and inactive looks).
+active_outline="1E3A68"
+active_border="5884C0"
+inactive_border="B2C0D2"
+
+# One pixel of the screen as RRGGBB.
+pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | cut -c1-6; }
+# Sets X, Y, WIDTH, HEIGHT of a window.
+geometry() { eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"; }
+
+# The widest visible window with the title (the application window shares the boxes' title
+# but has no size).
+widest_window() {
+  local best="" best_width=0 id
+  for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+    geometry "$id"
+    [ "${WIDTH:-0}" -gt "$best_width" ] && { best=$id; best_width=$WIDTH; }
+  done
+  echo "$best"
+}
+
+# Checks the frame of a window on a fresh screenshot: left border colour, outline, and the
+# rounded top-left corner showing what lies behind the window.
+check_frame() {
+  local id=$1 what=$2 border=$3 shot
+  shot=$(mktemp /tmp/muhe-skin-XXXXXX.png)
+  import -window root "$shot" 2>/dev/null
+  geometry "$id"
+  e2e_check "$what: skinned left border" [ "$(pixel "$shot" $((X + 1)) $((Y + HEIGHT / 2)))" = "$border" ]
+  e2e_check "$what: the caption's outline" [ "$(pixel "$shot" $((X + WIDTH / 2)) "$Y")" = "$active_outline" -o "$border" = "$inactive_border" ]
+  e2e_check "$what: the corner is cut away" [ "$(pixel "$shot" "$X" "$Y")" != "$(pixel "$shot" $((X + WIDTH / 2)) "$Y")" ]
+  rm -f "$shot"
+}
+
+work=$(e2e_workdir sample)
+e2e_start "$work"
+main=$(e2e_wait_window "木禾驾驶员考试系统" 60) || { echo "the main window did not appear"; e2e_failures=1; e2e_finish; exit 1; }
+sleep 1.5
+check_frame "$main" "main window" "$active_border"
+e2e_screenshot skin-main-window
+
+e2e_keys "$main" 0
+exam=$(e2e_wait_window "模拟考试" 30)
+e2e_check "'0' opens the mock exam" [ -n "$exam" ]
+sleep 1
+check_frame "$exam" "exam" "$active_border"
+e2e_screenshot skin-exam
+
+# The toolkit's own message form (the refused close: the clock has started) and the system's
+# box (the hand-in); the exam behind them is inactive.
+e2e_keys "$exam" 1
+sleep 1.5
+e2e_keys "$exam" 8
+e2e_wait_window "木禾考试模拟系统" 10 >/dev/null
+sleep 1
+box=$(widest_window "木禾考试模拟系统")
+check_frame "$box" "message form" "$active_border"
+check_frame "$exam" "exam behind the box" "$inactive_border"
+e2e_screenshot skin-message-form
+e2e_answer_box "木禾考试模拟系统" Return
+e2e_keys "$exam" KP_Multiply
+e2e_wait_window "提示" 10 >/dev/null
+sleep 1
+box=$(widest_window "提示")
+check_frame "$box" "message box" "$active_border"
+e2e_screenshot skin-message-box
+e2e_answer_box "提示" Return
+sleep 0.5
+e2e_keys "$exam" 8
+sleep 1
+e2e_check "'8' closes the handed-in exam" [ -z "$(xdotool search --onlyvisible --name "模拟考试" 2>/dev/null)" ]
+sleep 0.5
+check_frame "$main" "main window again" "$active_border"
+rm -rf "$work"
+e2e_finish
