@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Every window of the program wears the skin: the main menu, the mock exam, the toolkit's
-# message form and a system message box, each shot to build/screenshots. The frame is checked
+# message form, a system message box and chapter practice, each shot to build/screenshots. The frame is checked
 # on screen by the skin's own colours (active and inactive border, the caption's outline) and
 # by the shaped corner that lets the desktop through.
 source "$(dirname "$0")/lib.sh"
@@ -78,5 +78,13 @@ sleep 1
 e2e_check "'8' closes the handed-in exam" [ -z "$(xdotool search --onlyvisible --name "模拟考试" 2>/dev/null)" ]
 sleep 0.5
 check_frame "$main" "main window again" "$active_border"
+
+e2e_keys "$main" 3
+chapter=$(e2e_wait_window "章节练习" 30)
+e2e_check "'3' opens chapter practice" [ -n "$chapter" ]
+sleep 1
+check_frame "$chapter" "chapter practice" "$active_border"
+e2e_screenshot skin-chapter-practice
+e2e_keys "$chapter" 8
 rm -rf "$work"
 e2e_finish

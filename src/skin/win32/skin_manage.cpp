@@ -6,6 +6,7 @@
 #include "skin/win32/win_skin_form.h"
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/guarded_call.h"
 
 namespace {
 
@@ -93,14 +94,8 @@ void TSkinManage::DropCachedParts() {
 
 LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     bool refuse = false;
-    if (theManager && code >= 0) {
-        // A hook runs inside the system's window functions: nothing may escape it, and a
-        // window that cannot be skinned simply keeps its own frame.
-        try {
-            theManager->OnCbt(code, wParam, lParam, refuse);
-        } catch (...) {
-        }
-    }
+    // A window that cannot be skinned keeps its own frame; what went wrong is reported.
+    if (theManager && code >= 0) GuardedCall([&] { theManager->OnCbt(code, wParam, lParam, refuse); });
     const LRESULT next = CallNextHookEx(nullptr, code, wParam, lParam);
     return refuse ? 1 : next;
 }
@@ -257,11 +252,7 @@ void CALLBACK TSkinManage::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
         KillTimer(nullptr, id);
         return;
     }
-    try {
-        theManager->RunAction();
-    } catch (const std::exception& e) {
-        Application->ShowException(e);
-    }
+    GuardedCall([] { theManager->RunAction(); });
 }
 
 void TSkinManage::RunAction() {

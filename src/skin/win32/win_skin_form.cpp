@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x3502;
 constexpr LONG_PTR kSystemButtonBits = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 std::wstring ClassOf(HWND hwnd) {
@@ -25,10 +24,7 @@ std::wstring ClassOf(HWND hwnd) {
 TWinSkinForm::TWinSkinForm(TSkinManage& manager, HWND hwnd, TForm* form)
     : manager_(manager), hwnd_(hwnd), form_(form) {}
 
-TWinSkinForm::~TWinSkinForm() {
-    StopTimer();
-    if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
-}
+TWinSkinForm::~TWinSkinForm() { StopTimer(); }
 
 void TWinSkinForm::Dispose() {
     if (busy_ > 0) {
@@ -105,7 +101,9 @@ void TWinSkinForm::InitWindow(TSkinData& skin) {
     }
 
     // 6. The window procedure, the controls, and a fresh look.
-    subclassed_ = SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    subclass_ = TWindowSubclass(hwnd_, [this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return Subclass(msg, wParam, lParam);
+    });
     SkinWindowControls(*this);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -223,8 +221,7 @@ void TWinSkinForm::ResizeToFrame() {
 void TWinSkinForm::Release() {
     if (lifeState_ != lsDestroyed) lifeState_ = lsClosing;
     StopTimer();
-    if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
-    subclassed_ = false;
+    subclass_.Detach();
     current_ = nullptr;
     caption_.Clear();
     captionBack_ = Bitmap32();
@@ -237,8 +234,7 @@ void TWinSkinForm::Unskin() {
     }
     const bool frame = SkinsFrame();
     StopTimer();
-    if (subclassed_) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
-    subclassed_ = false;
+    subclass_.Detach();
     if (form_) form_->Color = colourBefore_;
     if (!frame) {
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -422,7 +418,7 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
     const bool stripped = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & kSystemButtonBits) != (styleBefore_ & kSystemButtonBits);
     if (stripped) RestoreSystemButtons();
     const UINT command = UINT(TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, 0, hwnd_, nullptr));
-    if (stripped && IsWindow(hwnd_) && subclassed_ && windowState_ != wsMinimized) StripSystemButtons();
+    if (stripped && IsWindow(hwnd_) && subclass_.Attached() && windowState_ != wsMinimized) StripSystemButtons();
     if (command == SC_CLOSE) {
         StopTimer();
         PostMessageW(hwnd_, WM_CLOSE, 0, 0);

@@ -18,6 +18,7 @@
 #include "skin/win32/skin_dib.h"
 #include "ui/gdi.h"
 #include "ui/graphics.h"
+#include "ui/window_subclass.h"
 
 class TForm;
 class TSkinManage;
@@ -105,8 +106,8 @@ public:
 private:
     static constexpr UINT_PTR kFormTimerId = 0x35020001;
 
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data);
+    // The subclass: counts the calls in progress so that a dropped object outlives them.
+    LRESULT Subclass(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
     bool FrameSkinned() const;
@@ -162,9 +163,9 @@ private:
     HWND hwnd_;
     TForm* form_;
     TSkinData* skin_ = nullptr;
+    TWindowSubclass subclass_;
     int busy_ = 0;
     bool disposed_ = false;
-    bool subclassed_ = false;
     bool initialized_ = false;
 
     LONG_PTR styleBefore_ = 0;

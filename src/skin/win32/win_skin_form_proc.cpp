@@ -4,29 +4,21 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <exception>
-
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/skin_messages.h"
 #include "skin/win32/win_skin_form.h"
-#include "ui/application.h"
 
-LRESULT CALLBACK TWinSkinForm::SubclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR data) {
-    auto* self = reinterpret_cast<TWinSkinForm*>(data);
-    // The object outlives every call on it: dropped meanwhile, it goes when the outermost
-    // call returns.
-    ++self->busy_;
-    LRESULT result = 0;
-    try {
-        result = self->WindowProc(msg, wParam, lParam);
-    } catch (const std::exception& e) {
-        Application->ShowException(e);
-    } catch (...) {
-        Application->ShowException(std::runtime_error("Unknown error"));
-    }
-    if (--self->busy_ == 0 && self->disposed_) delete self;
-    return result;
+LRESULT TWinSkinForm::Subclass(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Dropped meanwhile (a nested modal loop may unskin the window), the object goes when
+    // the outermost call on it returns.
+    ++busy_;
+    struct Leave {
+        TWinSkinForm* self;
+        ~Leave() {
+            if (--self->busy_ == 0 && self->disposed_) delete self;
+        }
+    } leave{this};
+    return WindowProc(msg, wParam, lParam);
 }
 
 LRESULT TWinSkinForm::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
