@@ -84,6 +84,7 @@ protected:
 TEST_F(ProgramSkinTest, EveryWindowWearsTheSkin) {
     ASSERT_FALSE(form_->SkinData1->SkinPending());
     EXPECT_TRUE(form_->SkinData1->Active());
+    EXPECT_EQ(form_->SkinData1->MenuGlyphs->Count(), 8);  // restore … help, for the menus
     const TSkinContent& c = form_->SkinData1->Content();
     const int caption = c.Top.Image.height / c.Top.FrameCount;
     const std::vector<Seen> seen = Walk(true);

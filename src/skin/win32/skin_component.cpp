@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "base/errors.h"
 #include "base/utf.h"
+#include "ui/gdi.h"
 #include "skin/memory_stream.h"
 #include "skin/win32/skin_manage.h"
 #include "ui/application.h"
@@ -17,8 +19,43 @@ SkinHost WindowsSkinHost() {
     return host;
 }
 
+namespace {
+
+// A bitmap resource as 32-bit pixels (empty when the program has none of that name).
+Bitmap32 BitmapResource(const wchar_t* name) {
+    Gdi<HBITMAP> bitmap(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BITMAP info{};
+    if (!bitmap || !GetObjectW(bitmap.Get(), sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
+    Bitmap32 image(info.bmWidth, info.bmHeight);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = image.width;
+    bi.bmiHeader.biHeight = -image.height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    ClientDC screen(nullptr);
+    if (!GetDIBits(screen.Get(), bitmap.Get(), 0, UINT(image.height), image.pixels.data(), &bi, DIB_RGB_COLORS)) return {};
+    for (uint32_t& p : image.pixels) p &= 0xFFFFFF;
+    return image;
+}
+
+TImageList* MenuGlyphList(TComponent* owner) {
+    auto* list = new TImageList(owner, 16, 16);
+    const Bitmap32 glyphs = BitmapResource(L"KEVRELMENU");
+    try {
+        if (!glyphs.Empty()) list->AddMasked(glyphs, clWhite);
+    } catch (const Exception&) {
+        // A strip that is not whole glyphs leaves the menus without pictures.
+    }
+    return list;
+}
+
+}  // namespace
+
 TSkinDataComponent::TSkinDataComponent(TComponent* ownerComponent)
-    : TComponent(ownerComponent), TSkinData(WindowsSkinHost(), this) {}
+    : TComponent(ownerComponent), TSkinData(WindowsSkinHost(), this), MenuGlyphs(MenuGlyphList(this)) {}
 
 bool ReadSkinStreamResource(TSkinData& skin, const wchar_t* name) {
     HMODULE module = GetModuleHandleW(nullptr);

@@ -1,11 +1,13 @@
 #pragma once
 // The skin component as a form carries it: a component of the form (deleted with it) that is
 // the form's TSkinData, with the window system as its host — the system's message box and
-// colours, and the process's skin manager.
+// colours, and the process's skin manager — and the 16 x 16 menu glyphs of the program's
+// bitmap resource "KEVRELMENU" (white is transparent).
 #include <string>
 
 #include "skin/skin_data.h"
 #include "ui/component.h"
+#include "ui/image_list.h"
 
 // The skin host of a Windows program.
 SkinHost WindowsSkinHost();
@@ -14,6 +16,8 @@ class TSkinDataComponent : public TComponent, public TSkinData {
 public:
     explicit TSkinDataComponent(TComponent* ownerComponent);
     std::wstring ClassName() const override { return L"TSkinData"; }
+
+    TImageList* const MenuGlyphs;
 };
 
 // Reads the SkinStream property stored as the program's RCDATA resource `name` (a 32-bit byte

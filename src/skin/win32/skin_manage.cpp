@@ -208,7 +208,8 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
 }
 
 void TSkinManage::FormDestroyed(TWinSkinForm& form) {
-    currentSkin_ = form.Skin();
+    // An action already waiting keeps the skin it concerns.
+    if (pendingAction_ == 0 || pendingAction_ == kSkinActionDropClosed) currentSkin_ = form.Skin();
     RequestAction(kSkinActionDropClosed, kSkinActionDelayMs);
 }
 
@@ -229,15 +230,17 @@ HBRUSH TSkinManage::BackgroundBrush(const TSkinData& skin) {
 // ---- the deferred actions
 
 void TSkinManage::RequestAction(int action, int delayMs) {
-    pendingAction_ = action;
     if (activations_ == 0) {
         // Before any window was activated there is nothing to skin yet: the first activation
         // skins the window through the hook.
         if (action == kSkinActionSkinAll) active_ = true;
         if (action == kSkinActionUnskinAll) active_ = false;
-        pendingAction_ = 0;
         return;
     }
+    // There is one pending action. Every action drops the closed forms when it is done, so a
+    // request to drop them never displaces another action still to run.
+    if (action == kSkinActionDropClosed && pendingAction_ != 0 && timer_) return;
+    pendingAction_ = action;
     StopTimer();
     timer_ = SetTimer(nullptr, 0, UINT(std::max(delayMs, 1)), TimerProc);
 }
@@ -307,13 +310,11 @@ void TSkinManage::RunAction() {
             for (TWinSkinForm* form : targets) form->Refresh();
             break;
         }
-        case kSkinActionDropClosed: {
-            const auto forms = forms_;
-            for (TWinSkinForm* form : forms) {
-                if (form->LifeState() == lsDestroyed) Drop(form);
-            }
-            break;
-        }
+        case kSkinActionDropClosed: break;  // below, as after every action
+    }
+    const auto forms = forms_;
+    for (TWinSkinForm* form : forms) {
+        if (form->LifeState() == lsDestroyed) Drop(form);
     }
     if (skin && skin->OnSkinChanged) skin->OnSkinChanged(*skin);
 }

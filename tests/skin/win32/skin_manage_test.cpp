@@ -156,8 +156,13 @@ TEST_F(SkinManageTest, UnskinGivesBackStyleProcedureSizeAndRegion) {
     RECT skinnedClient{};
     GetClientRect(h, &skinnedClient);
 
+    // A window closing meanwhile does not keep the skin from going.
+    auto* closing = new TestForm(L"关闭", 500, 300);
+    ShowSkinned(*closing);
     skin_->SetActive(false);
+    FreeComponent(closing);
     ASSERT_TRUE(PumpUntil([&] { return Skinned(h) == nullptr; }));
+    EXPECT_TRUE(Manager()->Forms().empty());
     EXPECT_EQ(GetWindowLongPtrW(h, GWL_STYLE), style);
     EXPECT_EQ(GetWindowLongPtrW(h, GWLP_WNDPROC), procedure);
     EXPECT_EQ(GetWindowRgn(h, region.Get()), ERROR);
@@ -181,7 +186,11 @@ TEST_F(SkinManageTest, TwoHundredSkinnedOpeningsLeaveNoObjectsBehind) {
     ShowSkinned(*main);
     auto round = [&](int i) {
         auto* form = new TestForm(L"窗口 " + std::to_wstring(i), 100 + i % 50, 100);
-        ShowSkinned(*form);
+        form->Show();
+        ASSERT_TRUE(PumpUntil([&] {
+            TWinSkinForm* s = Skinned(form->WindowHandle());
+            return s && s->LifeState() == lsSkinned;
+        }));
         RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
         SendMessageW(form->Handle(), WM_NCACTIVATE, FALSE, 0);
         FreeComponent(form);
