@@ -58,8 +58,10 @@ void TWinSkinForm::RepaintFrame() {
 
 void TWinSkinForm::PaintFrame(HDC dc) {
     if ((lifeState_ != lsSkinned && lifeState_ != lsReskinning) || frameKind_ == fkNoFrame ||
-        (windowKind_ == wkMdiChild && windowState_ == wsMaximized) || !skin_ || skin_->SkinPending())
+        (windowKind_ == wkMdiChild && windowState_ == wsMaximized) || !skin_)
         return;
+    // A skin being loaded (or that failed to load) keeps the parts it had until a new skin
+    // has been read completely: the frame goes on being painted from them.
     try {
         const TSkinContent& c = skin_->Content();
         RECT window{};
@@ -244,7 +246,7 @@ HRGN TWinSkinForm::MakeRegion(int width, int height) const {
 // Gives the window the region for its size (or for the size it is about to get). Without
 // redraw the caller repaints: setting a region with redraw is a frame change of its own.
 void TWinSkinForm::BuildRegion(bool force, SIZE size, bool redraw) {
-    if (frameKind_ == fkNoFrame || !skin_ || skin_->SkinPending()) return;
+    if (frameKind_ == fkNoFrame || !skin_) return;
     if (size.cx < 0) {
         RECT window{};
         GetWindowRect(hwnd_, &window);
