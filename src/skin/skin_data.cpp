@@ -94,8 +94,9 @@ void TSkinData::SetSkinFile(const std::wstring& path) {
     const std::filesystem::path file = ToPath(path);
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error)) return;
-    LoadCandidate(MemoryStream(ReadWholeFile(file, path)));
-    ApplySkin();
+    // A file that does not load (another archive version) leaves the windows as they are:
+    // re-skinning with no new skin would only drop their caption buttons.
+    if (LoadCandidate(MemoryStream(ReadWholeFile(file, path)))) ApplySkin();
 }
 
 bool TSkinData::LoadCandidate(MemoryStream candidate) {

@@ -57,8 +57,8 @@ public:
     const std::vector<std::string>& Skin3rd() const { return skin3rd; }
     void SetSkin3rd(const std::vector<std::string>& lines) { skin3rd = lines; }
     const std::wstring& SkinFile() const { return skinFile; }
-    // Stores the path and marks the skin pending; an existing file is read, loaded and
-    // applied. A path that names no file changes nothing else, so that no further window is
+    // Stores the path and marks the skin pending; an existing file is read and loaded, and
+    // applied when it loaded. A path that names no file changes nothing else, so that no further window is
     // skinned until a skin loads.
     void SetSkinFile(const std::wstring& path);
     // "(Good)" while designing with a package stored, else "(none)"; setting it does nothing.

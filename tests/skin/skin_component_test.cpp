@@ -166,8 +166,17 @@ TEST(SkinComponent, SkinFileLoadsAndAppliesOrChangesNothing) {
     EXPECT_THROW(data.SetSkinFile(bad.wstring()), ESkinError);
     EXPECT_EQ(data.Content().SkinName, "from file");
     EXPECT_EQ(data.Package().Buffer(), NamedSkin("from file"));
+
+    // A file of another archive version tells the user and is not applied.
+    const std::filesystem::path old = TempFile("muhe_skin_test_old.skn", OldVersionPackage());
+    host.manager.calls.clear();
+    EXPECT_NO_THROW(data.SetSkinFile(old.wstring()));
+    EXPECT_EQ(host.messages.size(), 1u);
+    EXPECT_TRUE(host.manager.calls.empty());
+    EXPECT_EQ(data.Content().SkinName, "from file");
     std::filesystem::remove(file);
     std::filesystem::remove(bad);
+    std::filesystem::remove(old);
 }
 
 TEST(SkinComponent, DesignModeStoresButNeverLoads) {
