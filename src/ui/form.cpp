@@ -68,6 +68,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 
 TForm::~TForm() {
     MarkDestroying();
+    releasePending_ = false;
     OnCreate = nullptr;
     OnClose = nullptr;
     DestroyComponents();
@@ -75,6 +76,9 @@ TForm::~TForm() {
 }
 
 void TForm::BeforeDestruction() {
+    // A form released earlier and now freed by its owner goes this once: a message its
+    // windows get while they go must not let the dispatch guard free it a second time.
+    releasePending_ = false;
     OnCreate = nullptr;
     OnClose = nullptr;
     TWinControl::BeforeDestruction();
@@ -455,7 +459,7 @@ FormDispatchGuard::FormDispatchGuard(TForm* form) : form_(form) {
 }
 
 FormDispatchGuard::~FormDispatchGuard() {
-    if (form_ && --form_->busy_ == 0 && form_->releasePending_) {
+    if (form_ && --form_->busy_ == 0 && form_->releasePending_ && !form_->Destroying()) {
         form_->releasePending_ = false;
         FreeComponent(form_);
     }

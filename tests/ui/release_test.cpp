@@ -5,6 +5,7 @@
 
 #include "ui/bit_btn.h"
 #include "ui/edit.h"
+#include "ui/panel.h"
 #include "ui/timer.h"
 #include "ui_test_support.h"
 
@@ -117,6 +118,30 @@ TEST_F(ReleaseTest, FormReleasedWhileItsHandlerWaitsInANestedLoopGoesWhenTheHand
     PressKey('1');
     EXPECT_TRUE(aliveAfterNestedLoop);
     EXPECT_TRUE(PumpUntil([&] { return !alive; }));
+}
+
+TEST_F(ReleaseTest, AReleasedFormFreedByItsOwnerBeforeTheDeletionMessageGoesOnce) {
+    bool alive = false;
+    int deletions = 0;
+    Owned<TForm> owner(new TForm(nullptr));
+    auto* form = new TNotingForm(owner.get(), &alive);
+    form->AddFreeNotification([&] { ++deletions; });
+    // The edit's window tells the panel when it goes: a message on one of the form's
+    // controls while the form is being freed, with its release still pending.
+    auto* panel = new TPanel(form);
+    panel->Parent = form;
+    auto* edit = new TEdit(form);
+    edit->Parent = panel;
+    form->OnClose = [](TCloseAction& action) { action = caFree; };
+    RunSoon([&] { form->Close(); });
+    form->ShowModal();
+    ASSERT_TRUE(alive);
+    ASSERT_EQ(owner->ComponentCount(), 1);
+    owner.reset();  // before the loop runs again
+    EXPECT_FALSE(alive);
+    EXPECT_EQ(deletions, 1);
+    PumpFor(50);
+    EXPECT_EQ(deletions, 1);
 }
 
 TEST_F(ReleaseTest, OwnerDeletesOwnedComponentsLastCreatedFirst) {
