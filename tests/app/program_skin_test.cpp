@@ -1,9 +1,14 @@
 // The program's windows and its skin: the main window's skin component skins the main window,
-// the mock exam, the system's message box and the toolkit's message form; switched off, every
-// one of them keeps the system's frame.
+// the mock exam, the system's message box, the toolkit's message form, sequential, chapter and
+// intensive practice and the jump dialog; switched off, every one of them keeps the system's
+// frame.
 #include "app/form1.h"
 #include "app/window_refs.h"
 #include "exam/win/form5.h"
+#include "practice/win/form2.h"
+#include "practice/win/form4.h"
+#include "practice/win/form6.h"
+#include "practice/win/formqh2.h"
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/win_skin_form.h"
 #include "support/sample_bank.h"
@@ -24,9 +29,13 @@ protected:
         DataModule3 = &bank_->Module();
         form_.reset(new TForm1(nullptr));
         Form1 = form_.get();
+        jump_.reset(new TForm6(nullptr));
+        Form6 = jump_.get();
     }
     void TearDown() override {
         Application->SetBoxResponder({});
+        jump_.reset();
+        Form6 = nullptr;
         form_.reset();
         Form1 = nullptr;
         DataModule3 = nullptr;
@@ -53,8 +62,27 @@ protected:
         return skinned && skinned->LifeState() == lsSkinned;
     }
 
-    // Shows the main window, opens the exam, and in it a message box and the message form;
-    // what each looked like once it was up (and, with the skin on, skinned).
+    // Opens a function window by its menu button; once it is up (and, with the skin on,
+    // skinned) it is looked at, `inside` runs, and it is closed.
+    void Visit(TBitBtn* button, const std::function<TForm*()>& window, bool expectSkin, std::vector<Seen>& seen,
+               const std::function<void(TForm&)>& inside = {}) {
+        bool visited = false;
+        RunAfter(100, [&] {
+            TForm* form = window();
+            if (!form) return;
+            PumpUntil([&] { return form->Active() && (!expectSkin || Finished(form->Handle())); });
+            seen.push_back(Look(form->Handle()));
+            if (inside) inside(*form);
+            visited = true;
+            form->Close();
+        });
+        button->Click();
+        EXPECT_TRUE(visited) << "the window did not open";
+    }
+
+    // Shows the main window and opens every function window from it: in the exam a message
+    // box and the message form, in sequential practice the jump dialog. What each looked like
+    // once it was up.
     std::vector<Seen> Walk(bool expectSkin) {
         std::vector<Seen> seen;
         form_->Show();
@@ -65,21 +93,30 @@ protected:
             seen.push_back(Look(box.Window));
             return box.Kind == TBoxKind::ShowMessage ? IDOK : IDNO;
         });
-        RunAfter(100, [&] {
-            HWND exam = Form5->Handle();
-            PumpUntil([&] { return Form5->Active() && (!expectSkin || Finished(exam)); });
-            seen.push_back(Look(exam));
+        Visit(form_->BitBtn1, [] { return Form5; }, expectSkin, seen, [](TForm&) {
             Application->MessageBox(L"确实要交卷吗？", L"提示", MB_YESNO);
             Application->ShowMessage(L"已经开始作题，交卷后才能关闭");
-            Form5->Close();
         });
-        form_->BitBtn1->Click();
+        Visit(form_->BitBtn2, [] { return Form2; }, expectSkin, seen, [&](TForm&) {
+            RunAfter(100, [&] {
+                PumpUntil([&] { return Form6->Active() && (!expectSkin || Finished(Form6->Handle())); });
+                seen.push_back(Look(Form6->Handle()));
+                Form6->Close();
+            });
+            Form6->ShowFor(L"2");
+        });
+        Visit(form_->BitBtn4, [] { return Form4; }, expectSkin, seen);
+        Visit(form_->BitBtn5, [] { return Formqh2; }, expectSkin, seen);
         return seen;
     }
 
     std::unique_ptr<SampleBank> bank_;
     Owned<TForm1> form_;
+    Owned<TForm6> jump_;
 };
+
+const char* const kWindowNames[] = {"main window",         "exam",       "message box",       "message form",
+                                    "sequential practice", "jump dialog", "chapter practice", "intensive practice"};
 
 TEST_F(ProgramSkinTest, EveryWindowWearsTheSkin) {
     ASSERT_FALSE(form_->SkinData1->SkinPending());
@@ -88,22 +125,21 @@ TEST_F(ProgramSkinTest, EveryWindowWearsTheSkin) {
     const TSkinContent& c = form_->SkinData1->Content();
     const int caption = c.Top.Image.height / c.Top.FrameCount;
     const std::vector<Seen> seen = Walk(true);
-    ASSERT_EQ(seen.size(), 4u);
-    const char* names[] = {"main window", "exam", "message box", "message form"};
+    ASSERT_EQ(seen.size(), std::size(kWindowNames));
     for (size_t i = 0; i < seen.size(); ++i) {
-        EXPECT_TRUE(seen[i].skinned) << names[i];
-        EXPECT_EQ(seen[i].captionHeight, caption) << names[i];
+        EXPECT_TRUE(seen[i].skinned) << kWindowNames[i];
+        EXPECT_EQ(seen[i].captionHeight, caption) << kWindowNames[i];
     }
 }
 
 TEST_F(ProgramSkinTest, WithTheSkinSwitchedOffEveryWindowKeepsTheSystemFrame) {
     form_->SkinData1->SetActive(false);
     const std::vector<Seen> seen = Walk(false);
-    ASSERT_EQ(seen.size(), 4u);
-    for (const Seen& s : seen) {
-        EXPECT_FALSE(s.skinned);
-        EXPECT_GE(s.captionHeight, GetSystemMetrics(SM_CYCAPTION));
-        EXPECT_LE(s.captionHeight, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME));
+    ASSERT_EQ(seen.size(), std::size(kWindowNames));
+    for (size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_FALSE(seen[i].skinned) << kWindowNames[i];
+        EXPECT_GE(seen[i].captionHeight, GetSystemMetrics(SM_CYCAPTION)) << kWindowNames[i];
+        EXPECT_LE(seen[i].captionHeight, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME)) << kWindowNames[i];
     }
 }
 

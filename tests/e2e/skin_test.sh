@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every window of the program wears the skin: the main menu, the mock exam, the toolkit's
-# message form, a system message box and chapter practice, each shot to build/screenshots. The frame is checked
+# message form, a system message box, chapter, sequential and intensive practice and the jump
+# dialog, each shot to build/screenshots. The frame is checked
 # on screen by the skin's own colours (active and inactive border, the caption's outline) and
 # by the shaped corner that lets the desktop through.
 source "$(dirname "$0")/lib.sh"
@@ -86,5 +87,39 @@ sleep 1
 check_frame "$chapter" "chapter practice" "$active_border"
 e2e_screenshot skin-chapter-practice
 e2e_keys "$chapter" 8
+sleep 1
+
+# Sequential practice; the question goes on the intensive list so that the list has a card.
+e2e_keys "$main" 1
+seq=$(e2e_wait_window "顺序练习" 30)
+e2e_check "'1' opens sequential practice" [ -n "$seq" ]
+sleep 1
+check_frame "$seq" "sequential practice" "$active_border"
+e2e_screenshot skin-sequential-practice
+e2e_keys "$seq" 0
+e2e_wait_window "提示" 10 >/dev/null
+e2e_answer_box "提示" Return
+# The jump dialog over the drill window; an empty entry closes it.
+e2e_keys "$seq" 9
+jump=$(e2e_wait_window "跳题" 10)
+e2e_check "'9' opens the jump dialog" [ -n "$jump" ]
+sleep 1
+check_frame "$jump" "jump dialog" "$active_border"
+check_frame "$seq" "sequential practice behind the dialog" "$inactive_border"
+e2e_screenshot skin-jump-dialog
+e2e_keys "$jump" Return
+sleep 0.5
+e2e_check "Enter on an empty entry closes the jump dialog" [ -z "$(xdotool search --onlyvisible --name "跳题" 2>/dev/null)" ]
+e2e_keys "$seq" 8
+sleep 1
+
+e2e_keys "$main" 4
+list=$(e2e_wait_window "强化练习" 30)
+e2e_check "'4' opens intensive practice" [ -n "$list" ]
+sleep 1
+check_frame "$list" "intensive practice" "$active_border"
+e2e_screenshot skin-intensive-practice
+e2e_keys "$list" 8
+sleep 0.5
 rm -rf "$work"
 e2e_finish
