@@ -1,12 +1,13 @@
 // The program's windows and its skin: the main window's skin component skins the main window,
-// the mock exam, the system's message box, the toolkit's message form, sequential, chapter and
-// intensive practice and the jump dialog; switched off, every one of them keeps the system's
+// the mock exam, the system's message box, the toolkit's message form, sequential, by-set,
+// chapter and intensive practice and the jump dialog; switched off, every one of them keeps the system's
 // frame.
 #include "app/form1.h"
 #include "app/window_refs.h"
 #include "exam/win/form5.h"
 #include "practice/win/form2.h"
 #include "practice/win/form4.h"
+#include "practice/win/form55.h"
 #include "practice/win/form6.h"
 #include "practice/win/formqh2.h"
 #include "skin/win32/skin_manage.h"
@@ -105,6 +106,7 @@ protected:
             });
             Form6->ShowFor(L"2");
         });
+        Visit(form_->BitBtn3, [] { return Form55; }, expectSkin, seen);
         Visit(form_->BitBtn4, [] { return Form4; }, expectSkin, seen);
         Visit(form_->BitBtn5, [] { return Formqh2; }, expectSkin, seen);
         return seen;
@@ -116,7 +118,8 @@ protected:
 };
 
 const char* const kWindowNames[] = {"main window",         "exam",       "message box",       "message form",
-                                    "sequential practice", "jump dialog", "chapter practice", "intensive practice"};
+                                    "sequential practice", "jump dialog", "by-set practice",  "chapter practice",
+                                    "intensive practice"};
 
 TEST_F(ProgramSkinTest, EveryWindowWearsTheSkin) {
     ASSERT_FALSE(form_->SkinData1->SkinPending());

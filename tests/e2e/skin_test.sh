@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every window of the program wears the skin: the main menu, the mock exam, the toolkit's
-# message form, a system message box, chapter, sequential and intensive practice and the jump
-# dialog, each shot to build/screenshots. The frame is checked
+# message form, a system message box, chapter, sequential, by-set and intensive practice and
+# the jump dialog, each shot to build/screenshots. The frame is checked
 # on screen by the skin's own colours (active and inactive border, the caption's outline) and
 # by the shaped corner that lets the desktop through.
 source "$(dirname "$0")/lib.sh"
@@ -111,6 +111,15 @@ e2e_keys "$jump" Return
 sleep 0.5
 e2e_check "Enter on an empty entry closes the jump dialog" [ -z "$(xdotool search --onlyvisible --name "跳题" 2>/dev/null)" ]
 e2e_keys "$seq" 8
+sleep 1
+
+e2e_keys "$main" 2
+byset=$(e2e_wait_window "分套练习" 30)
+e2e_check "'2' opens by-set practice" [ -n "$byset" ]
+sleep 1
+check_frame "$byset" "by-set practice" "$active_border"
+e2e_screenshot skin-by-set-practice
+e2e_keys "$byset" 8
 sleep 1
 
 e2e_keys "$main" 4
