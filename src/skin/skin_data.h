@@ -19,14 +19,16 @@ class TSkinReader;
 class TComponent;
 class TControl;
 class TSkinControl;
+class TWinSkinForm;
 
 // Asks whether a window class is skinned; aName is the class name, doSkin arrives true.
 using TOnFormSkin = std::function<void(TSkinData& sender, const std::wstring& aName, bool& doSkin)>;
 // Fired after each skin action has been carried out.
 using TOnSkinChanged = std::function<void(TSkinData& sender)>;
-// Lets the application supply the skinner of a control; controlClass is upper case and
-// skinnedControl arrives empty.
-using TOnSkinControl = std::function<void(TComponent* sender, TSkinData& skinData, TControl* form, TControl* control,
+// Lets the application supply the skinner of a control; sender is the form skinner (the
+// owner a new skinner needs), controlClass is upper case and skinnedControl arrives empty.
+// A skinner handed back is owned by the form skinner from then on.
+using TOnSkinControl = std::function<void(TWinSkinForm* sender, TSkinData& skinData, TControl* form, TControl* control,
                                           const std::wstring& controlClass, TSkinControl*& skinnedControl)>;
 
 class TSkinData {

@@ -49,6 +49,10 @@ public:
         skin.ComboButton = ReadBorderPart("ComboButton", "****");
         if (skin.ComboButton && !skin.ComboButton->Image.Empty())
             skin.ComboButton->Image2 = MirrorImage(skin.ComboButton->Image);
+        // The combo painter chooses by the button's Style, so it is read here although the
+        // other border parts ignore theirs: without it the second painter could never be
+        // chosen.
+        if (skin.ComboButton) skin.ComboButton->Style = Int("ComboButton", "Style", 0);
         skin.SunkEdge = ReadPart("SunkEdge");
         skin.ExtraImages = ReadPart("ExtraImages");
         skin.Headerbar = ReadPart("Headerbar");

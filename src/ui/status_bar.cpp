@@ -19,6 +19,11 @@ void TStatusPanel::SetAlignment(TAlignment alignment) {
     bar_->UpdatePanels();
 }
 
+void TStatusPanel::SetBevel(TBevelCut bevel) {
+    bevel_ = bevel;
+    bar_->UpdatePanels();
+}
+
 TStatusPanel* TStatusPanels::Add() {
     panels_.push_back(std::make_unique<TStatusPanel>(bar_));
     bar_->UpdatePanels();
@@ -87,7 +92,8 @@ void TStatusBar::UpdatePanels() {
         std::wstring text = panel->GetText();
         if (panel->GetAlignment() == taCenter) text = L"\t" + text;
         if (panel->GetAlignment() == taRightJustify) text = L"\t\t" + text;
-        SendMessageW(hwnd, SB_SETTEXTW, WPARAM(i), reinterpret_cast<LPARAM>(text.c_str()));
+        const WPARAM bevel = panel->GetBevel() == bvRaised ? SBT_POPOUT : panel->GetBevel() == bvNone ? SBT_NOBORDERS : 0;
+        SendMessageW(hwnd, SB_SETTEXTW, WPARAM(i) | bevel, reinterpret_cast<LPARAM>(text.c_str()));
     }
     SendMessageW(hwnd, SB_SIMPLE, simplePanel_, 0);
 }

@@ -20,16 +20,21 @@ public:
     void SetText(const std::wstring& text);
     TAlignment GetAlignment() const { return alignment_; }
     void SetAlignment(TAlignment alignment);
+    TBevelCut GetBevel() const { return bevel_; }
+    void SetBevel(TBevelCut bevel);
 
     Property<&TStatusPanel::GetWidth, &TStatusPanel::SetWidth> Width{this};
     Property<&TStatusPanel::GetText, &TStatusPanel::SetText> Text{this};
     Property<&TStatusPanel::GetAlignment, &TStatusPanel::SetAlignment> Alignment{this};
+    // Lowered (the default), raised or without a frame.
+    Property<&TStatusPanel::GetBevel, &TStatusPanel::SetBevel> Bevel{this};
 
 private:
     TStatusBar* bar_;
     int width_ = 50;
     std::wstring text_;
     TAlignment alignment_ = taLeftJustify;
+    TBevelCut bevel_ = bvLowered;
 };
 
 class TStatusPanels {

@@ -229,7 +229,7 @@ TEST(SkinDescription, GenericPartsProgressAndMenuBar) {
                  "[SunkEdge]\r\nImage=s.bmp\r\nTile=2\r\nStyle=1\r\nNormalColour=3\r\n" + slices +
                  "[Toolbars]\r\nImage=s.bmp\r\nTile=1\r\n"
                  "[Tabs]\r\nImage=s.bmp\r\nBorder=c.bmp\r\nStyle=1\r\n"
-                 "[ComboButton]\r\nImage=col.bmp\r\n"
+                 "[ComboButton]\r\nImage=col.bmp\r\nStyle=1\r\n"
                  "[UpDown.Vert]\r\nImage=s.bmp\r\nGlyphImage=c.bmp\r\n"
                  "[HorzScrollThumb]\r\nImage=s.bmp\r\nFrameCount=7\r\n"
                  "[VertScrollThumb]\r\nImage=s.bmp\r\nFrameCount=0\r\n"
@@ -274,6 +274,8 @@ TEST(SkinDescription, GenericPartsProgressAndMenuBar) {
     EXPECT_EQ(s.ComboButton->Image2.At(0, 0), 67u);
     EXPECT_EQ(s.ComboButton->Image2.At(67, 19), 0u);
     EXPECT_EQ(s.ComboButton->FrameCount, 4);
+    // Unlike the other border parts, the combo button keeps its Style: it picks the painter.
+    EXPECT_EQ(s.ComboButton->Style, 1);
 
     EXPECT_EQ(s.HorzScrollThumb->FrameCount, 7);
     EXPECT_EQ(s.VertScrollThumb->FrameCount, 3);

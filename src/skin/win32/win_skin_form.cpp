@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "skin/win32/control_dispatch.h"
+#include "skin/win32/skin_control.h"
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/skin_messages.h"
 #include "ui/form.h"
@@ -24,7 +25,10 @@ std::wstring ClassOf(HWND hwnd) {
 TWinSkinForm::TWinSkinForm(TSkinManage& manager, HWND hwnd, TForm* form)
     : manager_(manager), hwnd_(hwnd), form_(form) {}
 
-TWinSkinForm::~TWinSkinForm() { StopTimer(); }
+TWinSkinForm::~TWinSkinForm() {
+    StopTimer();
+    ReleaseControls();
+}
 
 void TWinSkinForm::Dispose() {
     if (busy_ > 0) {
@@ -192,6 +196,8 @@ void TWinSkinForm::Finish() {
 void TWinSkinForm::Refresh() {
     if (lifeState_ == lsClosing || lifeState_ == lsDestroyed) return;
     if (form_ && skin_) form_->Color = TColor(skin_->Content().Colours.ButtonFace);
+    DropFinishedControls();
+    for (const auto& skinner : controls_) skinner->Refresh();
     lifeState_ = lsReskinning;
     if (SkinsFrame()) {
         if (buttons_.empty()) RebuildButtons();
@@ -221,6 +227,7 @@ void TWinSkinForm::ResizeToFrame() {
 void TWinSkinForm::Release() {
     if (lifeState_ != lsDestroyed) lifeState_ = lsClosing;
     StopTimer();
+    ReleaseControls();
     subclass_.Detach();
     current_ = nullptr;
     caption_.Clear();
@@ -235,6 +242,7 @@ void TWinSkinForm::Unskin() {
     const bool frame = SkinsFrame();
     StopTimer();
     subclass_.Detach();
+    ReleaseControls();
     if (form_) form_->Color = colourBefore_;
     if (!frame) {
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -425,4 +433,58 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
     } else if (command) {
         PostMessageW(hwnd_, WM_SYSCOMMAND, command, 0);
     }
+}
+
+// ---- the control skinners
+
+void TWinSkinForm::AddControlSkinner(std::unique_ptr<TSkinControl> skinner) {
+    if (!skinner || HasControlSkinner(skinner.get())) return;
+    DropFinishedControls();
+    controls_.push_back(std::move(skinner));
+}
+
+TSkinControl* TWinSkinForm::FindControlSkinner(const TWinControl* control) const {
+    for (const auto& s : controls_) {
+        if (s->Control() == control && !s->Finished()) return s.get();
+    }
+    return nullptr;
+}
+
+TSkinControl* TWinSkinForm::FindControlSkinner(HWND hwnd) const {
+    for (const auto& s : controls_) {
+        if (s->Handle() == hwnd && !s->Finished()) return s.get();
+    }
+    return nullptr;
+}
+
+bool TWinSkinForm::HasControlSkinner(const TSkinControl* skinner) const {
+    for (const auto& s : controls_) {
+        if (s.get() == skinner) return true;
+    }
+    return false;
+}
+
+std::vector<TSkinControl*> TWinSkinForm::ControlSkinners() const {
+    std::vector<TSkinControl*> list;
+    for (const auto& s : controls_) {
+        if (!s->Finished()) list.push_back(s.get());
+    }
+    return list;
+}
+
+void TWinSkinForm::ReleaseControls() {
+    hotControl_ = nullptr;
+    auto controls = std::move(controls_);
+    controls_.clear();
+    for (auto& s : controls) s->Detach();
+    controls.clear();
+    hotControl_ = nullptr;
+}
+
+void TWinSkinForm::DropFinishedControls() {
+    std::erase_if(controls_, [this](const std::unique_ptr<TSkinControl>& s) {
+        if (!s->Finished()) return false;
+        if (hotControl_ == s.get()) hotControl_ = nullptr;
+        return true;
+    });
 }

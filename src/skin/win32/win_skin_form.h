@@ -21,7 +21,9 @@
 #include "ui/window_subclass.h"
 
 class TForm;
+class TSkinControl;
 class TSkinManage;
+class TWinControl;
 
 enum TSkinLifeState : int {
     lsNew = 0,
@@ -103,6 +105,16 @@ public:
     // closes the window instead.
     void ShowSystemMenu(POINT screen);
 
+    // The control skinners of the window's controls.
+    void AddControlSkinner(std::unique_ptr<TSkinControl> skinner);
+    TSkinControl* FindControlSkinner(const TWinControl* control) const;
+    TSkinControl* FindControlSkinner(HWND hwnd) const;
+    bool HasControlSkinner(const TSkinControl* skinner) const;
+    std::vector<TSkinControl*> ControlSkinners() const;
+    // The control skinner under the mouse (only one is hot at a time).
+    TSkinControl* HotControl() const { return hotControl_; }
+    void SetHotControl(TSkinControl* skinner) { hotControl_ = skinner; }
+
 private:
     static constexpr UINT_PTR kFormTimerId = 0x35020001;
 
@@ -134,6 +146,10 @@ private:
     LRESULT OnSetTextOrIcon(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnTimer();
     void Finish();
+    // Detaches and frees every control skinner.
+    void ReleaseControls();
+    // Frees the skinners whose controls are gone.
+    void DropFinishedControls();
 
     // Frame work (win_skin_form.cpp).
     void ReadWindowState();
@@ -203,4 +219,7 @@ private:
     RECT textBox_{};
     int rightButtonsLeft_ = -1;
     SIZE regionSize_{-1, -1};
+
+    std::vector<std::unique_ptr<TSkinControl>> controls_;
+    TSkinControl* hotControl_ = nullptr;
 };

@@ -4,6 +4,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <utility>
+
+#include "skin/win32/skin_control.h"
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/skin_messages.h"
 #include "skin/win32/win_skin_form.h"
@@ -108,6 +111,18 @@ LRESULT TWinSkinForm::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
 }
 
 void TWinSkinForm::OnTimer() {
+    DropFinishedControls();
+    // A plain window's controls know no mouse-leave of the toolkit's: the timer tells them.
+    if (Plain() && hotControl_ && IsWindow(hotControl_->Handle())) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        RECT r{};
+        GetWindowRect(hotControl_->Handle(), &r);
+        if (!PtInRect(&r, cursor)) {
+            TSkinControl* hot = std::exchange(hotControl_, nullptr);
+            hot->MouseLeave();
+        }
+    }
     if (!current_) return;
     POINT cursor{};
     GetCursorPos(&cursor);
@@ -256,6 +271,7 @@ LRESULT TWinSkinForm::OnNcActivate(WPARAM wParam, LPARAM) {
     } else {
         StopTimer();
         if (current_) current_->MouseLeave();
+        if (TSkinControl* hot = std::exchange(hotControl_, nullptr)) hot->MouseLeave();
     }
     RepaintFrame();
     return TRUE;

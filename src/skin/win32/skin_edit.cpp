@@ -1,0 +1,59 @@
+#include "skin/win32/skin_edit.h"
+
+#include "ui/gdi.h"
+
+namespace {
+
+void Frame(HDC dc, RECT r, COLORREF colour) {
+    Gdi<HBRUSH> brush(CreateSolidBrush(colour));
+    FrameRect(dc, &r, brush.Get());
+}
+
+}  // namespace
+
+void TSkinEdit::AfterMessage(TMessage& m) {
+    switch (m.Msg) {
+        case WM_PAINT:
+            // The control painted with a device context of its own making: the border follows.
+            if (m.WParam == 0) PaintWindow(nullptr);
+            return;
+        case WM_PRINT:
+            PaintWindow(reinterpret_cast<HDC>(m.WParam));
+            return;
+        case WM_NCPAINT:
+            PaintWindow(nullptr);
+            return;
+    }
+    TSkinControl::AfterMessage(m);
+}
+
+void TSkinEdit::Paint(HDC dc, const RECT& bounds) {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int w = bounds.right - bounds.left, h = bounds.bottom - bounds.top;
+    if (client.right == w && client.bottom == h) return;  // no border
+    Frame(dc, bounds, Content().Colours.ButtonShadow);
+    Frame(dc, RECT{bounds.left + 1, bounds.top + 1, bounds.right - 1, bounds.bottom - 1}, RGB(255, 255, 255));
+}
+
+bool TSkinSizer::BeforeMessage(TMessage& m) {
+    TSkinControl::BeforeMessage(m);
+    switch (m.Msg) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps{};
+            HDC dc = BeginPaint(Handle(), &ps);
+            PaintWindow(dc);
+            EndPaint(Handle(), &ps);
+            m.Result = 0;
+            return false;
+        }
+        case WM_ERASEBKGND: m.Result = 1; return false;
+    }
+    return true;
+}
+
+void TSkinSizer::Paint(HDC dc, const RECT& bounds) {
+    Gdi<HBRUSH> face(CreateSolidBrush(Content().Colours.ButtonFace));
+    FillRect(dc, &bounds, face.Get());
+    Frame(dc, bounds, Content().Colours.ButtonShadow);
+}
