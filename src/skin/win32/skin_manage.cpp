@@ -4,6 +4,7 @@
 
 #include "skin/win32/skin_messages.h"
 #include "skin/win32/win_skin_form.h"
+#include "skin/win32/win_skin_pop_menu.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/guarded_call.h"
@@ -45,6 +46,9 @@ TSkinManage::~TSkinManage() {
         form->Release();
         form->Dispose();
     }
+    for (auto& popup : popups_) popup->Detach();
+    popups_.clear();
+    closedPopups_.clear();
     if (theManager == this) theManager = nullptr;
 }
 
@@ -105,12 +109,16 @@ void TSkinManage::OnCbt(int code, WPARAM wParam, LPARAM lParam, bool& refuse) {
         case HCBT_CREATEWND: {
             // A size grip would draw the system's look in the corner of a skinned window.
             const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-            if (create && create->lpcs && (create->lpcs->style & SBS_SIZEGRIP) &&
-                SameText(ClassNameOf(reinterpret_cast<HWND>(wParam)), L"ScrollBar") &&
+            const std::wstring className = ClassNameOf(reinterpret_cast<HWND>(wParam));
+            if (create && create->lpcs && (create->lpcs->style & SBS_SIZEGRIP) && SameText(className, L"ScrollBar") &&
                 FindForm(create->lpcs->hwndParent))
                 refuse = true;
+            if (className == L"#32768") SkinPopupMenu(reinterpret_cast<HWND>(wParam));
             break;
         }
+        case HCBT_DESTROYWND:
+            UnskinPopupMenu(reinterpret_cast<HWND>(wParam));
+            break;
         case HCBT_ACTIVATE:
             if (activations_ == 0) activations_ = 1;
             SkinWindow(reinterpret_cast<HWND>(wParam));
@@ -199,6 +207,39 @@ void TSkinManage::Drop(TWinSkinForm* form) {
     form->Dispose();
 }
 
+// ---- pop-up menu windows
+
+bool TSkinManage::SkinPopupMenu(HWND hwnd) {
+    closedPopups_.clear();
+    if (FindPopupMenu(hwnd)) return false;
+    TSkinData* skin = FindSkinData(hwnd);
+    // While no skin has loaded, menus keep the system's look.
+    if (!skin || skin->SkinPending() || !skin->SkinControls().Contains(xcMainMenu)) return false;
+    auto popup = std::make_unique<TWinSkinPopMenu>(*this, hwnd, *skin);
+    popup->Attach();
+    popups_.push_back(std::move(popup));
+    return true;
+}
+
+void TSkinManage::UnskinPopupMenu(HWND hwnd) { PopupMenuClosed(hwnd); }
+
+void TSkinManage::PopupMenuClosed(HWND hwnd) {
+    for (auto it = popups_.begin(); it != popups_.end(); ++it) {
+        if ((*it)->Handle() != hwnd) continue;
+        (*it)->Detach();
+        closedPopups_.push_back(std::move(*it));
+        popups_.erase(it);
+        return;
+    }
+}
+
+TWinSkinPopMenu* TSkinManage::FindPopupMenu(HWND hwnd) const {
+    for (const auto& popup : popups_) {
+        if (popup->Handle() == hwnd) return popup.get();
+    }
+    return nullptr;
+}
+
 void TSkinManage::SetMdiMaximized(bool maximized) {
     if (maximized == mdiMaximized_) return;
     mdiMaximized_ = maximized;
@@ -260,6 +301,7 @@ void CALLBACK TSkinManage::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
 
 void TSkinManage::RunAction() {
     StopTimer();
+    closedPopups_.clear();
     const int action = std::exchange(pendingAction_, 0);
     TSkinData* skin = std::exchange(currentSkin_, nullptr);
     const bool onlyThisForm = skin && skin->SkinFormtype() == sfOnlyThisForm;

@@ -5,6 +5,8 @@
 // unskin all, re-skin, drop closed forms) from one 250 ms timer.
 #include <windows.h>
 
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,8 @@
 #include "ui/gdi.h"
 
 class TWinSkinForm;
+class TWinSkinPopMenu;
+struct TSkinMenuItem;
 
 class TSkinManage final : public ISkinManager {
 public:
@@ -54,6 +58,22 @@ public:
     void SetMdiClient(HWND client) { mdiClient_ = client; }
     HWND MdiClient() const { return mdiClient_; }
 
+    // Pop-up menu windows ("#32768"), from the hook: skinned when created (unless the skin is
+    // still to load or the frame is not skinned), let go of when destroyed.
+    bool SkinPopupMenu(HWND hwnd);
+    void UnskinPopupMenu(HWND hwnd);
+    // A skinned menu window is going: it lets go of the window now and is freed later.
+    void PopupMenuClosed(HWND hwnd);
+    TWinSkinPopMenu* FindPopupMenu(HWND hwnd) const;
+    const std::vector<std::unique_ptr<TWinSkinPopMenu>>& PopupMenus() const { return popups_; }
+
+    // The records of owner-drawn menu items the skin paints (their item data).
+    void RememberMenuItem(const TSkinMenuItem* item) { menuItems_.insert(item); }
+    void ForgetMenuItem(const TSkinMenuItem* item) { menuItems_.erase(item); }
+    bool IsSkinMenuItem(ULONG_PTR data) const {
+        return menuItems_.count(reinterpret_cast<const TSkinMenuItem*>(data)) != 0;
+    }
+
     // A skinned window was destroyed: its skin becomes current and the closed form is dropped
     // by the timer.
     void FormDestroyed(TWinSkinForm& form);
@@ -90,4 +110,8 @@ private:
     int pendingAction_ = 0;
     TSkinData* currentSkin_ = nullptr;
     HWND mdiClient_ = nullptr;
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> popups_;
+    // Menu skinners let go of their windows, freed outside their own calls.
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> closedPopups_;
+    std::set<const TSkinMenuItem*> menuItems_;
 };

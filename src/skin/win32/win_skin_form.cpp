@@ -6,6 +6,7 @@
 
 #include "skin/win32/control_dispatch.h"
 #include "skin/win32/skin_control.h"
+#include "skin/win32/skin_menu_item.h"
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/skin_messages.h"
 #include "ui/form.h"
@@ -28,6 +29,7 @@ TWinSkinForm::TWinSkinForm(TSkinManage& manager, HWND hwnd, TForm* form)
 TWinSkinForm::~TWinSkinForm() {
     StopTimer();
     ReleaseControls();
+    DestroySystemMenu();
 }
 
 void TWinSkinForm::Dispose() {
@@ -93,8 +95,9 @@ void TWinSkinForm::InitWindow(TSkinData& skin) {
     rightToLeft_ = (exStyle_ & 0x4000) != 0;  // the left scroll bar of a right-to-left form
     ReadWindowState();
 
-    // 3 and 4: the skinned system menu and the MDI client's procedure belong to the menus; the
-    // window keeps the system's own system menu meanwhile.
+    // 3. The owner-drawn menu that stands in for the system menu. (4: no window of the
+    // program is an MDI parent, so the MDI client keeps its own procedure.)
+    BuildSystemMenu();
 
     // 5. The frame: the system draws no caption buttons of its own any more.
     if (SkinsFrame()) {
@@ -228,6 +231,7 @@ void TWinSkinForm::Release() {
     if (lifeState_ != lsDestroyed) lifeState_ = lsClosing;
     StopTimer();
     ReleaseControls();
+    DestroySystemMenu();
     subclass_.Detach();
     current_ = nullptr;
     caption_.Clear();
@@ -243,6 +247,7 @@ void TWinSkinForm::Unskin() {
     StopTimer();
     subclass_.Detach();
     ReleaseControls();
+    DestroySystemMenu();
     if (form_) form_->Color = colourBefore_;
     if (!frame) {
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -400,38 +405,6 @@ void TWinSkinForm::RunAction(const TWinSysButton& button, POINT screen) {
             if (HWND child = mdiCommand(SC_CLOSE); !child || !IsZoomed(child)) manager_.SetMdiMaximized(false);
             break;
         default: PostMessageW(hwnd_, kSkinQuery, WPARAM(action), 0); break;
-    }
-}
-
-void TWinSkinForm::ShowSystemMenu(POINT screen) {
-    HMENU menu = GetSystemMenu(hwnd_, FALSE);
-    if (!menu) return;
-    const bool normal = windowState_ == wsNormal;
-    EnableMenuItem(menu, SC_RESTORE, MF_BYCOMMAND | (normal ? MF_GRAYED : MF_ENABLED));
-    EnableMenuItem(menu, SC_MAXIMIZE, MF_BYCOMMAND | (windowState_ == wsMaximized || !(systemButtons_ & kHasMaximizeBox) ? MF_GRAYED : MF_ENABLED));
-    EnableMenuItem(menu, SC_MINIMIZE, MF_BYCOMMAND | (windowState_ == wsMinimized || !(systemButtons_ & kHasMinimizeBox) ? MF_GRAYED : MF_ENABLED));
-    EnableMenuItem(menu, SC_SIZE, MF_BYCOMMAND | (normal && (style_ & WS_THICKFRAME) ? MF_ENABLED : MF_GRAYED));
-    EnableMenuItem(menu, SC_MOVE, MF_BYCOMMAND | (windowState_ == wsMaximized ? MF_GRAYED : MF_ENABLED));
-    // A second showing within the double-click time is a double click on the icon: close.
-    const ULONGLONG now = GetTickCount64();
-    if (systemMenuShown_ && now - systemMenuShown_ < GetDoubleClickTime()) {
-        systemMenuShown_ = 0;
-        StopTimer();
-        PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-        return;
-    }
-    systemMenuShown_ = now;
-    // The system's own menu until the skinned one exists; the system buttons are given back
-    // while it is open so that the system does not grey its items out.
-    const bool stripped = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & kSystemButtonBits) != (styleBefore_ & kSystemButtonBits);
-    if (stripped) RestoreSystemButtons();
-    const UINT command = UINT(TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, 0, hwnd_, nullptr));
-    if (stripped && IsWindow(hwnd_) && subclass_.Attached() && windowState_ != wsMinimized) StripSystemButtons();
-    if (command == SC_CLOSE) {
-        StopTimer();
-        PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-    } else if (command) {
-        PostMessageW(hwnd_, WM_SYSCOMMAND, command, 0);
     }
 }
 

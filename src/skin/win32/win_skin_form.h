@@ -22,6 +22,7 @@
 
 class TForm;
 class TSkinControl;
+class TSkinMenuItems;
 class TSkinManage;
 class TWinControl;
 
@@ -105,6 +106,13 @@ public:
     // closes the window instead.
     void ShowSystemMenu(POINT screen);
 
+    // The owner-drawn menu standing in for the system menu (nullptr until skinned).
+    HMENU SystemMenuReplacement() const { return systemMenu_; }
+    // WM_MEASUREITEM / WM_DRAWITEM of an owner-drawn menu item: true when it was one of the
+    // skin's items and has been answered.
+    bool MeasureMenuItem(MEASUREITEMSTRUCT& measure);
+    bool DrawMenuItem(const DRAWITEMSTRUCT& draw);
+
     // The control skinners of the window's controls.
     void AddControlSkinner(std::unique_ptr<TSkinControl> skinner);
     TSkinControl* FindControlSkinner(const TWinControl* control) const;
@@ -146,6 +154,10 @@ private:
     LRESULT OnSetTextOrIcon(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnTimer();
     void Finish();
+    // The system-menu replacement (win_skin_form_menus.cpp).
+    void BuildSystemMenu();
+    void DestroySystemMenu();
+    void EnableSystemMenuItems(HMENU menu, bool replacement);
     // Detaches and frees every control skinner.
     void ReleaseControls();
     // Frees the skinners whose controls are gone.
@@ -219,6 +231,9 @@ private:
     RECT textBox_{};
     int rightButtonsLeft_ = -1;
     SIZE regionSize_{-1, -1};
+
+    HMENU systemMenu_ = nullptr;
+    std::unique_ptr<TSkinMenuItems> systemMenuItems_;
 
     std::vector<std::unique_ptr<TSkinControl>> controls_;
     TSkinControl* hotControl_ = nullptr;

@@ -78,6 +78,12 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETTEXT:
         case WM_SETICON: return OnSetTextOrIcon(msg, wParam, lParam);
         case kSkinRepaintFrame: RepaintFrame(); return 0;
+        case WM_MEASUREITEM:
+            if (wParam == 0 && lParam && MeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+            break;
+        case WM_DRAWITEM:
+            if (wParam == 0 && lParam && DrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+            break;
     }
     return Default(msg, wParam, lParam);
 }
