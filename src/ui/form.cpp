@@ -4,6 +4,7 @@
 
 #include "base/errors.h"
 #include "ui/application.h"
+#include "ui/menus.h"
 
 namespace {
 
@@ -123,6 +124,23 @@ void TForm::CreateParams(TCreateParams& params) {
     // Every form belongs to the application window, which alone stands for the program on
     // the task bar.
     params.parent = Application->Handle();
+}
+
+void TForm::InitWnd() {
+    TWinControl::InitWnd();
+    if (menu_) ::SetMenu(WindowHandle(), menu_->Handle());
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+    if (menu == menu_) return;
+    menu_ = menu;
+    if (HandleAllocated()) MenuChanged();
+}
+
+void TForm::MenuChanged() {
+    if (!HandleAllocated()) return;
+    ::SetMenu(WindowHandle(), menu_ ? menu_->Handle() : nullptr);
+    if (!Destroying()) Perform(CM_MENUCHANGED);
 }
 
 void TForm::UpdateStyle() {
@@ -337,6 +355,11 @@ void TForm::WndProc(TMessage& message) {
         case CM_RELEASE:
             message.Result = 0;
             return;
+        case WM_COMMAND:
+        case WM_MEASUREITEM:
+        case WM_DRAWITEM:
+            if (WmMenuMessage(message)) return;
+            break;
         case WM_SYSCOMMAND:
             if ((message.WParam & 0xFFF0) == SC_MINIMIZE && Application->MainForm() == this &&
                 Application->MinimizeProgram()) {
@@ -346,6 +369,37 @@ void TForm::WndProc(TMessage& message) {
             break;
     }
     TWinControl::WndProc(message);
+}
+
+// Commands and owner-drawn items of the form's menus.
+bool TForm::WmMenuMessage(TMessage& message) {
+    const auto components = Components();
+    for (TComponent* c : components) {
+        auto* menu = dynamic_cast<TMenu*>(c);
+        if (!menu) continue;
+        switch (message.Msg) {
+            case WM_COMMAND:
+                if (message.LParam != 0 || HIWORD(message.WParam) != 0) return false;
+                if (menu->DispatchCommand(LOWORD(message.WParam))) {
+                    message.Result = 0;
+                    return true;
+                }
+                break;
+            case WM_MEASUREITEM:
+                if (message.WParam == 0 && menu->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam))) {
+                    message.Result = TRUE;
+                    return true;
+                }
+                break;
+            case WM_DRAWITEM:
+                if (message.WParam == 0 && menu->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam))) {
+                    message.Result = TRUE;
+                    return true;
+                }
+                break;
+        }
+    }
+    return false;
 }
 
 void TForm::WmClose(TMessage& message) {

@@ -13,6 +13,8 @@
 
 #include "ui/win_control.h"
 
+class TMainMenu;
+
 class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* owner);
@@ -48,6 +50,14 @@ public:
     TWinControl* GetActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
 
+    TMainMenu* GetMenu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+    // The menu bar (a TMainMenu the form owns), or none.
+    Property<&TForm::GetMenu, &TForm::SetMenu> Menu{this};
+    // The menu bar's system menu was built anew: the window gets it and the form is told
+    // (CM_MENUCHANGED through WindowProc).
+    void MenuChanged();
+
     // Where the form is placed when shown: as designed, or centred on the screen, the
     // desktop, or the main window.
     Property<&TForm::GetPosition, &TForm::SetPosition> Position{this};
@@ -80,6 +90,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void InitWnd() override;
     void WndProc(TMessage& message) override;
     bool IsTopLevel() const override { return true; }
 
@@ -89,6 +100,7 @@ private:
     friend class FormDispatchGuard;
 
     void WmClose(TMessage& message);
+    bool WmMenuMessage(TMessage& message);
     void WmActivate(TMessage& message);
     bool CloseModal();
     void PostRelease();
@@ -109,6 +121,7 @@ private:
     TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     TBorderStyle borderStyle_ = bsSizeable;
     TWinControl* activeControl_ = nullptr;
+    TMainMenu* menu_ = nullptr;
     bool created_ = false;
     bool modalLoop_ = false;
     bool releasePending_ = false;

@@ -35,6 +35,7 @@ constexpr UINT CM_TEXTCHANGED = CM_BASE + 18;     // after Caption/Text changed
 constexpr UINT CM_MOUSEENTER = CM_BASE + 19;      // the mouse came over the window
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;      // and left it again
 constexpr UINT CM_RELEASE = CM_BASE + 33;         // posted to a released form
+constexpr UINT CM_MENUCHANGED = CM_BASE + 34;     // the form's menu bar was built anew
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;

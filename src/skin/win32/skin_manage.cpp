@@ -216,6 +216,7 @@ bool TSkinManage::SkinPopupMenu(HWND hwnd) {
     // While no skin has loaded, menus keep the system's look.
     if (!skin || skin->SkinPending() || !skin->SkinControls().Contains(xcMainMenu)) return false;
     auto popup = std::make_unique<TWinSkinPopMenu>(*this, hwnd, *skin);
+    popup->FromMenuBar = tracking_.form != nullptr;
     popup->Attach();
     popups_.push_back(std::move(popup));
     return true;

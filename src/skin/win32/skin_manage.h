@@ -18,6 +18,19 @@ class TWinSkinForm;
 class TWinSkinPopMenu;
 struct TSkinMenuItem;
 
+// The state of the one menu tracked from a skinned menu bar (only one is open at a time).
+struct TMenuTracking {
+    TWinSkinForm* form = nullptr;  // the window whose bar item's menu is open
+    int index = -1;                // that item
+    int next = -1;                 // the item to open next, when switching
+    HMENU topMenu = nullptr;       // the item's sub-menu
+    HMENU selectedMenu = nullptr;  // the menu holding the entry last selected
+    bool selectedHasSubMenu = false;
+    POINT lastPoint{-1, -1};
+    bool switching = false;
+    HHOOK hook = nullptr;
+};
+
 class TSkinManage final : public ISkinManager {
 public:
     // The manager; with create set it is made on first need. It lives until the last skin
@@ -67,6 +80,8 @@ public:
     TWinSkinPopMenu* FindPopupMenu(HWND hwnd) const;
     const std::vector<std::unique_ptr<TWinSkinPopMenu>>& PopupMenus() const { return popups_; }
 
+    TMenuTracking& MenuTracking() { return tracking_; }
+
     // The records of owner-drawn menu items the skin paints (their item data).
     void RememberMenuItem(const TSkinMenuItem* item) { menuItems_.insert(item); }
     void ForgetMenuItem(const TSkinMenuItem* item) { menuItems_.erase(item); }
@@ -114,4 +129,5 @@ private:
     // Menu skinners let go of their windows, freed outside their own calls.
     std::vector<std::unique_ptr<TWinSkinPopMenu>> closedPopups_;
     std::set<const TSkinMenuItem*> menuItems_;
+    TMenuTracking tracking_;
 };

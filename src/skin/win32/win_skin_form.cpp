@@ -7,6 +7,7 @@
 #include "skin/win32/control_dispatch.h"
 #include "skin/win32/skin_control.h"
 #include "skin/win32/skin_menu_item.h"
+#include "skin/win32/win_skin_menu.h"
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/skin_messages.h"
 #include "ui/form.h"
@@ -54,9 +55,13 @@ bool TWinSkinForm::FrameSkinned() const {
 
 void TWinSkinForm::Init(TSkinData& skin, TForm& form) {
     skin_ = &skin;
+    // The toolkit tells a form of a new menu bar through its WindowProc only.
+    if (skin.SkinControls().Contains(xcMainMenu))
+        formHook_ = form.HookWindowProc([this](TMessage& m, const TWndNext& next) { OnFormMessage(m, next); });
     InitWindow(skin);
     colourBefore_ = form.Color;
     form.Color = TColor(skin.Content().Colours.ButtonFace);
+    if (skin.SkinControls().Contains(xcMainMenu)) SkinPopupMenus();
 }
 
 void TWinSkinForm::InitWindow(TSkinData& skin) {
@@ -102,6 +107,7 @@ void TWinSkinForm::InitWindow(TSkinData& skin) {
     // 5. The frame: the system draws no caption buttons of its own any more.
     if (SkinsFrame()) {
         metrics_.menuBar = 0;
+        if (windowKind_ != wkMdiChild) BuildMenuBar();
         if (!(windowKind_ == wkMdiChild && manager_.MdiMaximized()) && windowState_ != wsMinimized)
             StripSystemButtons();
         RebuildButtons();
@@ -203,6 +209,7 @@ void TWinSkinForm::Refresh() {
     for (const auto& skinner : controls_) skinner->Refresh();
     lifeState_ = lsReskinning;
     if (SkinsFrame()) {
+        SkinPopupMenus();
         if (buttons_.empty()) RebuildButtons();
         ResizeToFrame();
         lifeState_ = lsSkinned;
@@ -232,6 +239,11 @@ void TWinSkinForm::Release() {
     StopTimer();
     ReleaseControls();
     DestroySystemMenu();
+    // The window is going: its menus go with the form object, and nothing is given back.
+    if (formHook_ && form_) form_->UnhookWindowProc(formHook_);
+    formHook_ = 0;
+    menuBar_.reset();
+    popupMenus_.clear();
     subclass_.Detach();
     current_ = nullptr;
     caption_.Clear();
@@ -248,6 +260,9 @@ void TWinSkinForm::Unskin() {
     subclass_.Detach();
     ReleaseControls();
     DestroySystemMenu();
+    if (formHook_ && form_) form_->UnhookWindowProc(formHook_);
+    formHook_ = 0;
+    UnskinPopupMenus();
     if (form_) form_->Color = colourBefore_;
     if (!frame) {
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -257,6 +272,7 @@ void TWinSkinForm::Unskin() {
     current_ = nullptr;
     caption_.Clear();
     captionBack_ = Bitmap32();
+    GiveMenuBarBack();
     // The frame goes back to the system's size around the same client area.
     const int dx = ncBefore_.cx - (metrics_.left + metrics_.right);
     const int dy = ncBefore_.cy - (metrics_.caption + metrics_.menuBar + metrics_.bottom);
@@ -339,7 +355,7 @@ TCaptionState TWinSkinForm::CaptionState() const {
     s.maximizeBox = (systemButtons_ & kHasMaximizeBox) != 0;
     s.maximized = windowState_ == wsMaximized;
     s.active = active_;
-    s.mdiMaximizedWithMenuBar = false;  // there is no skinned menu bar to carry the MDI buttons
+    s.mdiMaximizedWithMenuBar = windowKind_ == wkMdiParent && manager_.MdiMaximized() && menuBar_ != nullptr;
     return s;
 }
 
@@ -372,7 +388,7 @@ TNCObject* TWinSkinForm::ItemAt(POINT window) const {
     for (const auto& button : buttons_) {
         if (button->Visible && button->Data.Align != 100 && PtInRect(&button->Bounds, window)) return button.get();
     }
-    return nullptr;
+    return menuBar_ ? menuBar_->ItemAt(window) : nullptr;
 }
 
 void TWinSkinForm::RunAction(const TWinSysButton& button, POINT screen) {

@@ -18,11 +18,16 @@
 #include "skin/win32/skin_dib.h"
 #include "ui/gdi.h"
 #include "ui/graphics.h"
+#include "ui/ui_types.h"
 #include "ui/window_subclass.h"
 
 class TForm;
 class TSkinControl;
 class TSkinMenuItems;
+class TWinSkinMenu;
+class TMenuBtn;
+class TPopupMenu;
+struct TSkinMenuItem;
 class TSkinManage;
 class TWinControl;
 
@@ -112,6 +117,11 @@ public:
     // skin's items and has been answered.
     bool MeasureMenuItem(MEASUREITEMSTRUCT& measure);
     bool DrawMenuItem(const DRAWITEMSTRUCT& draw);
+    // The skinned menu bar, or nullptr when the window has no menu.
+    TWinSkinMenu* MenuBar() const { return menuBar_.get(); }
+    // Opens a bar item's sub-menu below it and tracks it (switching between the bar's items
+    // with the arrow keys and the mouse) until the menus close.
+    void OpenBarItem(TMenuBtn& item);
 
     // The control skinners of the window's controls.
     void AddControlSkinner(std::unique_ptr<TSkinControl> skinner);
@@ -158,6 +168,16 @@ private:
     void BuildSystemMenu();
     void DestroySystemMenu();
     void EnableSystemMenuItems(HMENU menu, bool replacement);
+    // The menu bar from the window's menu (InitWindow, and CM_MENUCHANGED).
+    void BuildMenuBar();
+    void GiveMenuBarBack();
+    // The form's pop-up menus drawn by the skin, and back.
+    void SkinPopupMenus();
+    void UnskinPopupMenus();
+    void DrawPopupItem(const DRAWITEMSTRUCT& draw, const TSkinMenuItem& item);
+    void OnFormMessage(TMessage& message, const TWndNext& next);
+    LRESULT OnKeyMenu(WPARAM wParam, LPARAM lParam, bool& handled);
+    static LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam);
     // Detaches and frees every control skinner.
     void ReleaseControls();
     // Frees the skinners whose controls are gone.
@@ -234,6 +254,10 @@ private:
 
     HMENU systemMenu_ = nullptr;
     std::unique_ptr<TSkinMenuItems> systemMenuItems_;
+    std::unique_ptr<TWinSkinMenu> menuBar_;
+    TWndHookToken formHook_ = 0;
+    // The form's pop-up menus the skin draws, with their owner-draw setting before.
+    std::vector<std::pair<TPopupMenu*, bool>> popupMenus_;
 
     std::vector<std::unique_ptr<TSkinControl>> controls_;
     TSkinControl* hotControl_ = nullptr;

@@ -6,6 +6,7 @@
 #include "skin/part_renderer.h"
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/win_skin_form.h"
+#include "skin/win32/win_skin_menu.h"
 
 namespace {
 
@@ -80,7 +81,8 @@ void TWinSkinForm::PaintFrame(HDC dc) {
         DrawBitmap32(dc, bottom, m.left, height - m.bottom);
         ComposeCaption(width, left, right);
         if (!caption_.Empty()) BitBlt(dc, 0, 0, caption_.Width(), caption_.Height(), caption_.Dc(), 0, 0, SRCCOPY);
-        // The menu bar below the caption belongs to the skinned menus.
+        if (menuBar_ && m.menuBar > 0)
+            menuBar_->Paint(dc, RECT{m.left, m.caption, width - m.right, m.caption + m.menuBar}, active_);
     } catch (...) {
         // A frame that cannot be painted this time is simply not painted.
     }

@@ -10,6 +10,7 @@
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/skin_messages.h"
 #include "skin/win32/win_skin_form.h"
+#include "skin/win32/win_skin_menu.h"
 
 LRESULT TWinSkinForm::Subclass(UINT msg, WPARAM wParam, LPARAM lParam) {
     // Dropped meanwhile (a nested modal loop may unskin the window), the object goes when
@@ -78,6 +79,14 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETTEXT:
         case WM_SETICON: return OnSetTextOrIcon(msg, wParam, lParam);
         case kSkinRepaintFrame: RepaintFrame(); return 0;
+        case WM_MENUSELECT: {
+            TMenuTracking& t = manager_.MenuTracking();
+            if (t.form == this && lParam) {
+                t.selectedMenu = reinterpret_cast<HMENU>(lParam);
+                t.selectedHasSubMenu = (HIWORD(wParam) & MF_POPUP) != 0;
+            }
+            break;
+        }
         case WM_MEASUREITEM:
             if (wParam == 0 && lParam && MeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
             break;
@@ -118,6 +127,7 @@ LRESULT TWinSkinForm::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
 
 void TWinSkinForm::OnTimer() {
     DropFinishedControls();
+    if (manager_.MenuTracking().form) return;  // a skinned menu is open
     // A plain window's controls know no mouse-leave of the toolkit's: the timer tells them.
     if (Plain() && hotControl_ && IsWindow(hotControl_->Handle())) {
         POINT cursor{};
@@ -199,10 +209,21 @@ LRESULT TWinSkinForm::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWinSkinForm::OnSysCommand(WPARAM wParam, LPARAM lParam) {
     const UINT command = UINT(wParam & 0xFFF0);
-    if (command == SC_KEYMENU && !GetCapture()) {
-        // Alt alone would start the system's menu loop on a frame it no longer draws. (Alt with
-        // a menu-bar item's accelerator joins this with the skinned menu bar.)
-        if (wchar_t(lParam) == 0) return 0;
+    if (command == SC_KEYMENU && !GetCapture() && !manager_.MenuTracking().form) {
+        // Alt alone would start the system's menu loop on a frame it no longer draws; Alt with
+        // a bar item's accelerator opens that item as a click would.
+        const wchar_t key = wchar_t(lParam);
+        if (key == 0) return 0;
+        if (key != L' ' && key != L'-' && menuBar_) {
+            if (TMenuBtn* item = menuBar_->AcceleratorItem(key)) {
+                RECT window{};
+                GetWindowRect(hwnd_, &window);
+                const POINT at{window.left + (item->Bounds.left + item->Bounds.right) / 2,
+                               window.top + (item->Bounds.top + item->Bounds.bottom) / 2};
+                PostMessageW(hwnd_, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(at.x, at.y));
+                return 0;
+            }
+        }
     }
     const LRESULT result = Default(WM_SYSCOMMAND, wParam, lParam);
     if (command == SC_MINIMIZE || command == SC_MAXIMIZE || command == SC_RESTORE) {
@@ -297,6 +318,7 @@ LRESULT TWinSkinForm::OnNcLButtonDown(WPARAM wParam, LPARAM lParam) {
     if (TNCObject* item = ItemAt(ScreenToWindow(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))) {
         if (!active_) SetForegroundWindow(hwnd_);
         item->MouseDown();
+        if (auto* barItem = dynamic_cast<TMenuBtn*>(item)) OpenBarItem(*barItem);
         return 0;
     }
     // A maximized window stays where it is: its caption is no handle to drag.
@@ -309,7 +331,7 @@ LRESULT TWinSkinForm::OnNcLButtonUp(WPARAM wParam, LPARAM lParam) {
     TNCObject* item = ItemAt(ScreenToWindow(screen));
     if (item && item == current_) {
         item->MouseUp();
-        RunAction(static_cast<TWinSysButton&>(*item), screen);
+        if (auto* button = dynamic_cast<TWinSysButton*>(item)) RunAction(*button, screen);
         return 0;
     }
     return Default(WM_NCLBUTTONUP, wParam, lParam);
@@ -317,7 +339,7 @@ LRESULT TWinSkinForm::OnNcLButtonUp(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWinSkinForm::OnNcLButtonDblClk(WPARAM wParam, LPARAM lParam) {
     // The second click of a double click on a caption button is a click of that button (on
-    // the icon it closes the window).
+    // the icon it closes the window); on the menu bar it opens the item again.
     if (ItemAt(ScreenToWindow(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})))
         return OnNcLButtonDown(wParam, lParam);
     if (windowState_ != wsNormal)
