@@ -1,4 +1,5 @@
 #include "app/bench.h"
+#include "app/bench_skin_controls.h"
 
 #include <windows.h>
 
@@ -271,6 +272,7 @@ int RunBenchmark(int64_t startTicks) {
     report += Line("opening the mock exam unskinned (median of 20)", plainOpening.Median(), "ms", 30);
     report += Line("what skinning adds to opening the exam", share, "%", 25);
     report += Line("one repaint of the exam's skinned frame (median)", frame.Median(), "ms", 1);
+    report += BenchSkinnedControls();
 
     if (FILE* out = _wfopen(L"bench.txt", L"wb")) {
         std::fwrite(report.data(), 1, report.size(), out);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Every window of the program wears the skin: the main menu, the mock exam, the toolkit's
-# message form, a system message box, chapter, sequential, by-set and intensive practice and
-# the jump dialog, each shot to build/screenshots. The frame is checked
+# Every window of the program wears the skin: the main menu (its bitmap buttons and status
+# bar), the mock exam, the toolkit's message form, a system message box, by-set, chapter,
+# sequential and intensive practice (the drop-down lists among them), the jump dialog and the
+# skinned system menu, each shot to build/screenshots. The frame is checked
 # on screen by the skin's own colours (active and inactive border, the caption's outline) and
 # by the shaped corner that lets the desktop through.
 source "$(dirname "$0")/lib.sh"
@@ -10,6 +11,8 @@ source "$(dirname "$0")/lib.sh"
 active_outline="1E3A68"
 active_border="5884C0"
 inactive_border="B2C0D2"
+# The outline of the skin's menu background.
+menu_outline="7C94B8"
 
 # One pixel of the screen as RRGGBB.
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | cut -c1-6; }
@@ -46,6 +49,19 @@ main=$(e2e_wait_window "木禾驾驶员考试系统" 60) || { echo "the main win
 sleep 1.5
 check_frame "$main" "main window" "$active_border"
 e2e_screenshot skin-main-window
+
+# A right click on the caption opens the skinned system menu at the pointer.
+geometry "$main"
+xdotool mousemove $((X + 300)) $((Y + 10)) click 3 2>/dev/null
+sleep 1
+shot=$(mktemp /tmp/muhe-skin-XXXXXX.png)
+import -window root "$shot" 2>/dev/null
+e2e_check "the system menu wears the skin's menu border" [ "$(pixel "$shot" $((X + 300)) $((Y + 10)))" = "$menu_outline" ]
+rm -f "$shot"
+e2e_screenshot skin-system-menu
+xdotool key Escape 2>/dev/null
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT + 40)) 2>/dev/null
+sleep 0.8
 
 e2e_keys "$main" 0
 exam=$(e2e_wait_window "模拟考试" 30)

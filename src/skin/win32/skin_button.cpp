@@ -132,7 +132,7 @@ void TSkinButton::Paint(HDC dc, const RECT& bounds) {
     const int w = bounds.right - bounds.left, h = bounds.bottom - bounds.top;
     const int state = State();
     Bitmap32 face(w, h);
-    SkinDib dib;
+    SkinDib& dib = dib_;
     if (!PaintFace(face, state) || !dib.Resize(w, h)) return;
     dib.Put(face, 0, 0);
     SelectGuard font(dib.Dc(), Font());
@@ -150,7 +150,7 @@ void TSkinBitButton::Paint(HDC dc, const RECT& bounds) {
     const int w = bounds.right - bounds.left, h = bounds.bottom - bounds.top;
     const int state = State();
     Bitmap32 face(w, h);
-    SkinDib dib;
+    SkinDib& dib = dib_;
     if (!PaintFace(face, state) || !dib.Resize(w, h)) return;
 
     const auto* button = dynamic_cast<const TBitBtn*>(Control());

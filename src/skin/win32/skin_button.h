@@ -4,6 +4,7 @@
 // The skinner takes the mouse press itself: the button never sees it, and the click is run
 // when the mouse goes up over it.
 #include "skin/win32/skin_control.h"
+#include "skin/win32/skin_dib.h"
 
 class TSkinButton : public TSkinControl {
 public:
@@ -18,6 +19,8 @@ public:
     int State() const;
 
 protected:
+    // The off-screen face, kept between paints (a hot or pressed repaint is frequent).
+    SkinDib dib_;
     // The caption's colour in a state.
     ColourRef TextColour(int state) const;
     // Draws the face (ButtonFace, then the part) into image; false without a Buttons image.

@@ -114,8 +114,12 @@ void TSkinStatusBar::Paint(HDC dc, const RECT& bounds) {
     SetTextColor(mem, edges ? c.StatusBarEdges->NormalColour2 : c.Colours.ButtonText);
     for (const Panel& p : panels) {
         const std::wstring text = p.text.empty() ? std::wstring(L" ") : p.text;
-        RECT r{p.rect.left + 2, p.rect.top, p.rect.right - 2, p.rect.bottom};
-        DrawTextW(mem, text.c_str(), int(text.size()), &r, UINT(p.align) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        // Centred on the bar's height: a panel's own rectangle can be lower than the font.
+        RECT r{p.rect.left + 2, 0, p.rect.right - 2, h};
+        SavedDC saved(mem);
+        IntersectClipRect(mem, p.rect.left + 1, 0, p.rect.right - 1, h);
+        DrawTextW(mem, text.c_str(), int(text.size()), &r,
+                  UINT(p.align) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     }
     GdiFlush();
     BitBlt(dc, bounds.left, bounds.top, w, h, mem, 0, 0, SRCCOPY);
