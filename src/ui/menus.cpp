@@ -16,18 +16,11 @@ bool Holds(const TMenuItem& root, const void* item) {
     return false;
 }
 
-// Command ids stay below the system commands (0xF000 and up) and are never 0.
-UINT NextCommand() {
-    static UINT next = 0;
-    next = next % 0xEFFF + 1;
-    return next;
-}
-
 }  // namespace
 
 // ---- TMenuItem
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
 
 TMenuItem::~TMenuItem() {
     if (parent_) std::erase(parent_->items_, this);
@@ -81,6 +74,8 @@ HMENU TMenu::Handle() {
     if (!handle_) {
         handle_ = CreateHandle();
         if (!handle_) throw Exception("Cannot create a menu");
+        nextCommand_ = 1;
+        ClearCommands(*Items);
         Fill(handle_, *Items);
     }
     return handle_;
@@ -91,6 +86,11 @@ void TMenu::DestroyHandle() {
     if (handle_) DestroyMenu(handle_);
     handle_ = nullptr;
     subMenus_.clear();
+}
+
+void TMenu::ClearCommands(TMenuItem& item) {
+    item.command_ = 0;
+    for (TMenuItem* sub : item.items_) ClearCommands(*sub);
 }
 
 void TMenu::Fill(HMENU menu, TMenuItem& parent) {
@@ -106,6 +106,9 @@ void TMenu::Fill(HMENU menu, TMenuItem& parent) {
         if (ownerDraw_) info.fType |= MFT_OWNERDRAW;
         info.fState = (item->Enabled ? MFS_ENABLED : MFS_GRAYED) | (item->Checked ? MFS_CHECKED : 0) |
                       (item->Default ? MFS_DEFAULT : 0);
+        // Numbered afresh with every build, below the system commands (0xF000 and up).
+        item->command_ = nextCommand_;
+        nextCommand_ = nextCommand_ % 0xEFFF + 1;
         info.wID = item->command_;
         info.dwItemData = reinterpret_cast<ULONG_PTR>(item);
         if (item->Count() > 0) {

@@ -46,7 +46,7 @@ public:
     TMenuItem* Parent() const { return parent_; }
     bool IsLine() const { return Caption == L"-"; }
 
-    // The command id the item's menu entry carries.
+    // The command id the item's menu entry carries (0 until its menu has been built).
     UINT Command() const { return command_; }
     // The item with that command, this one or below it; nullptr when none.
     TMenuItem* Find(UINT command);
@@ -58,7 +58,7 @@ private:
     friend class TMenu;
     TMenuItem* parent_ = nullptr;
     std::vector<TMenuItem*> items_;
-    UINT command_;
+    UINT command_ = 0;
 };
 
 class TMenu : public TComponent {
@@ -89,8 +89,10 @@ protected:
 
 private:
     void Fill(HMENU menu, TMenuItem& parent);
+    static void ClearCommands(TMenuItem& item);
     HMENU handle_ = nullptr;
     std::vector<HMENU> subMenus_;
+    UINT nextCommand_ = 1;
     bool ownerDraw_ = false;
 };
 
