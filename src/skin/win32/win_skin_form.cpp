@@ -433,8 +433,11 @@ void TWinSkinForm::AddControlSkinner(std::unique_ptr<TSkinControl> skinner) {
 }
 
 TSkinControl* TWinSkinForm::FindControlSkinner(const TWinControl* control) const {
+    // Edits are attached by their window.
+    const HWND window = control ? control->WindowHandle() : nullptr;
     for (const auto& s : controls_) {
-        if (s->Control() == control && !s->Finished()) return s.get();
+        if (s->Finished()) continue;
+        if (s->Control() == control || (window && !s->Control() && s->Handle() == window)) return s.get();
     }
     return nullptr;
 }

@@ -4,6 +4,7 @@
 #include "skin/win32/skin_button.h"
 #include "skin/win32/skin_combo_box.h"
 #include "skin/win32/skin_control.h"
+#include "skin/win32/skin_edit.h"
 #include "skin/win32/skin_status_bar.h"
 #include "skin_window_support.h"
 #include "ui/bit_btn.h"
@@ -120,6 +121,24 @@ TEST_F(ControlSkinTest, AMemberOffKeepsTheSystemLook) {
     EXPECT_GT(ButtonDifferences(button, 4), button->Width.Get());
     EXPECT_EQ(skinned->FindControlSkinner(bar), nullptr);
     EXPECT_TRUE(bar->SizeGrip) << "a status bar only loses its grip when it is skinned";
+}
+
+TEST_F(ControlSkinTest, WithEveryMemberEditsGetTheirFrameAndPanelsTheSkinsColour) {
+    MakeForm(TSkinControls::Default());
+    EXPECT_NE(dynamic_cast<TSkinEdit*>(skinned->FindControlSkinner(edit)), nullptr);
+    EXPECT_NE(dynamic_cast<TSkinBox*>(skinned->FindControlSkinner(panel)), nullptr);
+    EXPECT_EQ(panel->Color.Get(), TColor(Content().Colours.ButtonFace));
+    // The edit's sunken border becomes a ButtonShadow line with a white one inside.
+    InvalidateRect(edit->Handle(), nullptr, TRUE);
+    PumpFor(40);
+    const Bitmap32 shot = ScreenWindow(edit->Handle());
+    EXPECT_EQ(shot.At(0, 5), ColourRefToPixel(Content().Colours.ButtonShadow));
+    EXPECT_EQ(shot.At(shot.width - 1, 5), ColourRefToPixel(Content().Colours.ButtonShadow));
+    EXPECT_EQ(shot.At(1, 5), 0xFFFFFFu);
+    // Unskinned, the panel has its colour back.
+    skinned->Unskin();
+    EXPECT_EQ(panel->Color.Get(), clBtnFace);
+    Manager()->FormDestroyed(*skinned);
 }
 
 TEST_F(ControlSkinTest, BitButtonsShowNormalHotPressedFocusedAndDisabled) {
