@@ -4,6 +4,7 @@
 
 #include "base/utf.h"
 #include "skin/win32/skin_button.h"
+#include "skin/win32/skin_check_box.h"
 #include "skin/win32/skin_combo_box.h"
 #include "skin/win32/skin_edit.h"
 #include "skin/win32/skin_status_bar.h"
@@ -156,9 +157,11 @@ std::unique_ptr<TSkinControl> MakeSkinner(TSkinnerKind kind, TWinSkinForm& form,
         case TSkinnerKind::Edit: return std::make_unique<TSkinEdit>(form, skin);
         case TSkinnerKind::Box: return std::make_unique<TSkinBox>(form, skin);
         case TSkinnerKind::Sizer: return std::make_unique<TSkinSizer>(form, skin);
+        case TSkinnerKind::CheckBox: return std::make_unique<TSkinCheckBox>(form, skin);
+        case TSkinnerKind::RadioButton: return std::make_unique<TSkinRadioButton>(form, skin);
         default:
-            // Tabs, check boxes, radio buttons, scroll bars and the rest: no control of the
-            // program is of these kinds, and they keep the system's look.
+            // Tabs, scroll bars and the rest: no control of the program is of these kinds,
+            // and they keep the system's look.
             return nullptr;
     }
 }

@@ -2,6 +2,7 @@
 // bitmap buttons, combo boxes, status bars and message-box buttons in each state.
 #include "skin/win32/control_dispatch.h"
 #include "skin/win32/skin_button.h"
+#include "skin/win32/skin_check_box.h"
 #include "skin/win32/skin_combo_box.h"
 #include "skin/win32/skin_control.h"
 #include "skin/win32/skin_edit.h"
@@ -283,6 +284,99 @@ TEST_F(ControlSkinTest, MessageBoxButtonsAndTheOkButtonOfShowMessageAreSkinned) 
     ShowMessage(L"你的成绩为：90");
     EXPECT_EQ(buttonDifferences, 0) << "ShowMessage's OK button";
     EXPECT_TRUE(bitButton);
+}
+
+// A system dialog made from a template in memory: a check box, a radio button, a group box
+// and a push button.
+class DialogTemplate {
+public:
+    DialogTemplate() {
+        Align();
+        words_.resize(sizeof(DLGTEMPLATE) / 2);
+        auto* t = reinterpret_cast<DLGTEMPLATE*>(words_.data());
+        t->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        t->cx = 180;
+        t->cy = 90;
+        words_.insert(words_.end(), {0, 0});  // no menu, the default class
+        Text(L"系统对话框");
+    }
+    void Add(DWORD style, short x, short y, short cx, short cy, WORD id, const wchar_t* text) {
+        Align();
+        const size_t at = words_.size();
+        words_.resize(at + sizeof(DLGITEMTEMPLATE) / 2);
+        auto* item = reinterpret_cast<DLGITEMTEMPLATE*>(&words_[at]);
+        item->style = WS_CHILD | WS_VISIBLE | style;
+        item->x = x;
+        item->y = y;
+        item->cx = cx;
+        item->cy = cy;
+        item->id = id;
+        words_.insert(words_.end(), {0xFFFF, 0x0080});  // BUTTON
+        Text(text);
+        words_.push_back(0);  // no creation data
+        ++reinterpret_cast<DLGTEMPLATE*>(words_.data())->cdit;
+    }
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+
+private:
+    void Align() {
+        if (words_.size() % 2) words_.push_back(0);
+    }
+    void Text(const wchar_t* text) {
+        for (const wchar_t* c = text; *c; ++c) words_.push_back(WORD(*c));
+        words_.push_back(0);
+    }
+    std::vector<WORD> words_;
+};
+
+INT_PTR CALLBACK DialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+
+TEST_F(ControlSkinTest, APlainDialogsChildrenAreSkinnedByClass) {
+    MakeSkin();
+    DialogTemplate t;
+    t.Add(BS_AUTOCHECKBOX | WS_TABSTOP, 10, 10, 100, 14, 101, L"选项");
+    t.Add(BS_AUTORADIOBUTTON | WS_TABSTOP, 10, 28, 100, 14, 102, L"单选");
+    t.Add(BS_GROUPBOX, 120, 4, 56, 40, 103, L"分组");
+    t.Add(BS_DEFPUSHBUTTON | WS_TABSTOP, 60, 60, 50, 16, IDOK, L"确定");
+    HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), t.Get(), nullptr, DialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    ShowWindow(dialog, SW_SHOW);
+    SetForegroundWindow(dialog);
+    ASSERT_TRUE(PumpUntil([&] { return Skinned(dialog) && Skinned(dialog)->LifeState() == lsSkinned; }));
+    PumpFor(60);
+    TWinSkinForm* s = Skinned(dialog);
+    HWND check = GetDlgItem(dialog, 101), radio = GetDlgItem(dialog, 102);
+    auto* checkSkinner = dynamic_cast<TSkinCheckBox*>(s->FindControlSkinner(check));
+    auto* radioSkinner = dynamic_cast<TSkinRadioButton*>(s->FindControlSkinner(radio));
+    ASSERT_NE(checkSkinner, nullptr);
+    ASSERT_NE(radioSkinner, nullptr);
+    EXPECT_EQ(s->FindControlSkinner(GetDlgItem(dialog, 103)), nullptr) << "a group box is left alone";
+    EXPECT_NE(dynamic_cast<TSkinButton*>(s->FindControlSkinner(GetDlgItem(dialog, IDOK))), nullptr);
+    // The box shows the check image's frame for its state: 1, 2 when checked, +2 disabled.
+    auto boxDifferences = [&](HWND h, TSkinCheckBox& skinner, const Bitmap32& image, int frames, int frame) {
+        RECT window{};
+        GetWindowRect(h, &window);
+        const RECT box = skinner.BoxRect(RECT{0, 0, window.right - window.left, window.bottom - window.top});
+        Bitmap32 expected(box.right - box.left, box.bottom - box.top, ColourRefToPixel(Content().Colours.ButtonFace));
+        PaintFrame(expected, 0, 0, expected.width, expected.height, image, frames, frame, true);
+        return Differences(Crop(ScreenWindow(h), box), expected);
+    };
+    const TDataSkinButton& b = Content().Buttons;
+    EXPECT_EQ(checkSkinner->Frame(), 1);
+    EXPECT_EQ(boxDifferences(check, *checkSkinner, b.CheckImage, b.CheckFrameCount, 1), 0);
+    EXPECT_EQ(boxDifferences(radio, *radioSkinner, b.RadioImage, b.RadioFrameCount, 1), 0);
+    SendMessageW(check, BM_CLICK, 0, 0);
+    SendMessageW(radio, BM_CLICK, 0, 0);
+    PumpFor(40);
+    EXPECT_EQ(checkSkinner->Frame(), 2);
+    EXPECT_EQ(boxDifferences(check, *checkSkinner, b.CheckImage, b.CheckFrameCount, 2), 0) << "checked";
+    EXPECT_EQ(boxDifferences(radio, *radioSkinner, b.RadioImage, b.RadioFrameCount, 2), 0) << "chosen";
+    EnableWindow(check, FALSE);
+    PumpFor(40);
+    EXPECT_EQ(checkSkinner->Frame(), 4);
+    EXPECT_EQ(boxDifferences(check, *checkSkinner, b.CheckImage, b.CheckFrameCount, 4), 0) << "checked, disabled";
+    DestroyWindow(dialog);
+    PumpFor(40);
 }
 
 }  // namespace
