@@ -15,6 +15,7 @@
 #include "practice/win/form55.h"
 #include "practice/win/form6.h"
 #include "practice/win/formqh2.h"
+#include "reference/win/form8.h"
 #include "ui/application.h"
 #include "ui/builders.h"
 #include "ui/resource_picture.h"
@@ -207,7 +208,9 @@ void TForm1::BitBtn5Click() {
         return new TFormqh2(this, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
     });
 }
-void TForm1::BitBtn6Click() {}
+void TForm1::BitBtn6Click() {
+    OpenFunctionWindow(Form8, [this] { return new TForm8(this, &DataModule3->ADOConnection2); });
+}
 
 void TForm1::BitBtn7Click() {
     std::error_code ec;

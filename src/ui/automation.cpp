@@ -153,6 +153,12 @@ void WriteComponents(JsonWriter& json, const TForm* form) {
             json.Int(control->Width);
             json.Key("height");
             json.Int(control->Height);
+            std::vector<std::pair<std::string, std::wstring>> extra;
+            control->AutomationFields(extra);
+            for (const auto& [key, value] : extra) {
+                json.Key(key);
+                json.String(value);
+            }
             if (auto* tree = dynamic_cast<const TTreeView*>(control)) WriteTreeNodes(json, *tree, formWindow);
             if (auto* combo = dynamic_cast<const TComboBox*>(control)) WriteComboItems(json, *combo);
             json.EndObject();

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/component.h"
 #include "ui/graphics.h"
@@ -93,6 +95,9 @@ public:
     // The text a learner reads on the control (the caption; data-aware and list controls
     // report what they show). Used by the automation interface.
     virtual std::wstring DisplayText() const { return GetCaption(); }
+    // Further facts the automation interface reports about the control, as names and texts
+    // (the page view gives the page it shows as "page").
+    virtual void AutomationFields(std::vector<std::pair<std::string, std::wstring>>& fields) const { (void)fields; }
 
 protected:
     virtual void BoundsChanged(const RECT& oldBounds);
