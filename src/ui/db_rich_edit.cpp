@@ -81,6 +81,12 @@ void TDBRichEdit::DataChanged() {
     if (OnChange) OnChange();
 }
 
+void TDBRichEdit::DataSetDestroyed(DataSetView* dataSet) {
+    if (dataSet != dataSource_) return;
+    // The text on show stays; the handlers are not told, the dataset being on its way out.
+    dataSource_ = nullptr;
+}
+
 void TDBRichEdit::Load() {
     HWND hwnd = WindowHandle();
     if (!hwnd) return;

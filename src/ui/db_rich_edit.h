@@ -30,6 +30,7 @@ public:
     TNotifyEvent OnChange;
 
     void DataChanged() override;
+    void DataSetDestroyed(DataSetView* dataSet) override;
     // The plain text of the content.
     std::wstring DisplayText() const override;
 

@@ -174,3 +174,15 @@ TEST(Layout, BlocksMarginsRulesAndBackgrounds) {
     EXPECT_EQ(box->box.left, 8 + (384 - 108) / 2);
     EXPECT_EQ(page.Text(L"c")->box.left, box->box.left + 4);
 }
+
+TEST(Layout, ContentPastTheTallestPageStaysWithinIt) {
+    std::wstring body;
+    for (int i = 0; i < 201; ++i) body += L"<div style='height:10000px'></div>";
+    body += L"<table><tr><td>a</td></tr></table><p>after</p>";
+    const LaidOutPage page = LayOut(StandardsPage(body, L"table{border-collapse:collapse}td{border:3px solid red}"));
+    EXPECT_EQ(page.layout.height, html::kMaxPageHeight);
+    for (const html::DisplayItem& item : page.layout.items) {
+        EXPECT_GE(item.box.top, 0);
+        EXPECT_LE(item.box.bottom, html::kMaxPageHeight);
+    }
+}

@@ -65,7 +65,7 @@ int LayoutEngine::FontOf(const Style& style) {
 size_t LayoutEngine::AddFill(const Rect& box, uint32_t color) {
     DisplayItem item;
     item.kind = ItemKind::Fill;
-    item.box = box;
+    item.box = {box.left, ClampY(box.top), box.right, ClampY(box.bottom)};
     item.color = color;
     out.items.push_back(std::move(item));
     return out.items.size() - 1;

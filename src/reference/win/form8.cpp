@@ -111,11 +111,6 @@ TForm8::TForm8(TComponent* owner, TADOConnection* texts)
     OnCreate = [this] { FormCreate(); };
 }
 
-TForm8::~TForm8() {
-    // The box lets go of the table before the table goes.
-    DBRichEdit1->DataSource = nullptr;
-}
-
 void TForm8::BuildTree() {
     TTreeNode* parents[3] = {nullptr, nullptr, nullptr};
     for (const TreeEntry& entry : kTree) {

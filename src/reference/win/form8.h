@@ -19,7 +19,6 @@ class TForm8 : public TForm {
 public:
     // `texts` is the connection to bz the regulation texts are read over.
     TForm8(TComponent* owner, TADOConnection* texts);
-    ~TForm8() override;
     std::wstring ClassName() const override { return L"TForm8"; }
 
     // The folder of the regulation pages, fixed wherever the program and its data are.
