@@ -20,6 +20,9 @@ if [ -f "$exe" ] && [ -f "$top/build/sample/jjj" ]; then
   cp "$top/build/sample/jjj" "$top/build/sample/bz" "$work/"
   source "$top/scripts/wine-env.sh"
   wine reg add 'HKCU\Software\Wine\AppDefaults\muhe.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # The regulations viewer reads its pages from the fixed folder on drive C.
+  mkdir -p "$WINEPREFIX/drive_c/voduvezu/bzt"
+  cp -r "$top/build/sample/bzt/." "$WINEPREFIX/drive_c/voduvezu/bzt/"
   # Xvfb may end with a status of its own after the program has written its figures: the
   # figures are printed whatever that status, and a missing file is said so.
   status=0

@@ -10,6 +10,7 @@
 
 #include "app/bench_figures.h"
 #include "app/bench_practice.h"
+#include "app/bench_reference.h"
 #include "app/form1.h"
 #include "app/start_up.h"
 #include "app/window_refs.h"
@@ -242,6 +243,7 @@ int RunBenchmark(int64_t startTicks) {
     report += Line("a jump: the dialog's Enter, card, repaint (median)", jumps.Median(), "ms", 5);
     report += Line("a jump: the dialog's Enter, card, repaint (slowest)", jumps.Max(), "ms", 5);
     report += BenchPracticeWindows(Form1);
+    report += BenchReferenceViewer(Form1);
 
     // The skin's share: the exam opened skinned and unskinned, in turns, and one repaint of
     // its skinned frame.

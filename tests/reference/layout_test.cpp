@@ -178,7 +178,7 @@ TEST(Layout, BlocksMarginsRulesAndBackgrounds) {
 TEST(Layout, ContentPastTheTallestPageStaysWithinIt) {
     std::wstring body;
     for (int i = 0; i < 201; ++i) body += L"<div style='height:10000px'></div>";
-    body += L"<table><tr><td>a</td></tr></table><p>after</p>";
+    body += L"<table><tr><td>a</td></tr></table><p>after</p><ul><li>marker</li></ul><p><big>gj</big></p>";
     const LaidOutPage page = LayOut(StandardsPage(body, L"table{border-collapse:collapse}td{border:3px solid red}"));
     EXPECT_EQ(page.layout.height, html::kMaxPageHeight);
     for (const html::DisplayItem& item : page.layout.items) {

@@ -41,6 +41,12 @@ void LayoutEngine::Run(int width) {
     out.title = styled.doc->title;
     const BlockResult root = LayoutBlock(styled.doc->html, 0, 0, out.width, TextAlign::Left, 0);
     out.height = ClampY(root.height);
+    // Whatever stood past the tallest page (a marker, a descender) is cut at its end.
+    for (DisplayItem& item : out.items) {
+        item.box.top = ClampY(item.box.top);
+        item.box.bottom = ClampY(item.box.bottom);
+        item.baseline = ClampY(item.baseline);
+    }
 }
 
 int LayoutEngine::FontOf(const Style& style) {

@@ -142,8 +142,8 @@ void TWebBrowser::UpdateScrollBar() {
     SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
 }
 
-void TWebBrowser::BoundsChanged(const RECT& oldBounds) {
-    TWinControl::BoundsChanged(oldBounds);
+// Whoever resizes the window (the toolkit, the parent, the system), the page follows its width.
+void TWebBrowser::WmSize() {
     if (!page_) return;
     Relayout();
     const int top = scrollTop_;
@@ -185,6 +185,10 @@ void TWebBrowser::WndProc(TMessage& message) {
         case WM_SETCURSOR:
             if (WmSetCursor(message)) return;
             break;
+        case WM_SIZE:
+            TWinControl::WndProc(message);
+            WmSize();
+            return;
     }
     TWinControl::WndProc(message);
 }

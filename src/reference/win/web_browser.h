@@ -48,7 +48,6 @@ protected:
     void InitWnd() override;
     void WndProc(TMessage& message) override;
     void PaintBackground(HDC dc, const RECT& area) override;
-    void BoundsChanged(const RECT& oldBounds) override;
 
 private:
     class Measurer;
@@ -65,6 +64,7 @@ private:
     bool WmKeyDown(TMessage& message);
     void WmLButtonUp(TMessage& message);
     bool WmSetCursor(TMessage& message);
+    void WmSize();
 
     void PaintItem(HDC dc, const html::DisplayItem& item, int dy);
     std::wstring PicturePath(const std::wstring& src) const;
