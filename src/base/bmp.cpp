@@ -375,6 +375,14 @@ IndexedImage Quantize(const Bitmap32& image, int bitsPerPixel) {
 
 }  // namespace
 
+BmpSize ReadBmpSize(std::span<const uint8_t> head) {
+    const ByteReader in(head);
+    if (in.Size() < kFileHeaderSize + 4 || head[0] != 'B' || head[1] != 'M') Invalid();
+    const Header h = ReadHeader(in);
+    if (in.U32(10) < h.tablesStart) Invalid();
+    return BmpSize{int(h.width), int(h.height)};
+}
+
 Bitmap32 DecodeBmp(std::span<const uint8_t> bytes) {
     if (bytes.empty()) return {};
     const ByteReader in(bytes);

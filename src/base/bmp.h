@@ -19,6 +19,16 @@ constexpr uint64_t kBmpMaxPixels = uint64_t(64) << 20;
 // pixel index beyond the palette makes the file invalid.
 Bitmap32 DecodeBmp(std::span<const uint8_t> bytes);
 
+// The size a bitmap file declares, read from its headers alone (the first kBmpHeadBytes bytes
+// or fewer): what a page lays out before it decodes any pixel. Throws EInvalidGraphic where
+// DecodeBmp would refuse the headers; the pixels are not looked at.
+constexpr size_t kBmpHeadBytes = 150;
+struct BmpSize {
+    int width = 0;
+    int height = 0;
+};
+BmpSize ReadBmpSize(std::span<const uint8_t> head);
+
 // Encodes a bitmap file with the given bit count: 24 or 32 (direct colour), 8, 4 or 1
 // (palette; colours beyond the palette size are mapped to the nearest palette entry).
 // An empty image gives no bytes (the stored form of "no picture"). Another bit count, a pixel

@@ -505,3 +505,50 @@ TEST(BmpEncode, EmptyImagesAndBadArguments) {
     huge.height = 1;
     EXPECT_THROW(EncodeBmp(huge), std::invalid_argument);
 }
+
+TEST(BmpSize, ReadFromTheHeadersAloneAsTheDecoderReadsThem) {
+    for (uint32_t headerSize : {12u, 40u, 52u, 56u, 108u, 124u}) {
+        for (int height : {5, -5}) {
+            if (headerSize == 12 && height < 0) continue;  // a core header has no sign
+            SCOPED_TRACE("header size " + std::to_string(headerSize) + ", height " + std::to_string(height));
+            TestBmp file;
+            file.headerSize = headerSize;
+            file.width = 7;
+            file.height = height;
+            file.pixels = Rows24(Gradient(7, 5), height < 0);
+            std::vector<uint8_t> bytes = file.Build();
+            const Bitmap32 decoded = Decode(bytes);
+            // Only the head is given, and the pixels it lacks do not matter.
+            bytes.resize(std::min(bytes.size(), kBmpHeadBytes));
+            const BmpSize size = ReadBmpSize(bytes);
+            EXPECT_EQ(size.width, decoded.width);
+            EXPECT_EQ(size.height, decoded.height);
+        }
+    }
+    TestBmp good;
+    good.width = 2;
+    good.height = 2;
+    good.pixels = Rows24(Gradient(2, 2), false);
+    TestBmp cut = good;
+    cut.pixels.resize(3);
+    EXPECT_EQ(ReadBmpSize(cut.Build()).width, 2) << "pixels cut short are the decoder's to refuse";
+
+    const auto refused = [&](auto change) {
+        TestBmp file = good;
+        change(file);
+        const std::vector<uint8_t> bytes = file.Build();
+        EXPECT_THROW(Decode(bytes), EInvalidGraphic);
+        EXPECT_THROW(ReadBmpSize(bytes), EInvalidGraphic);
+    };
+    refused([](TestBmp& f) { f.headerSize = 64; });
+    refused([](TestBmp& f) { f.width = 0; });
+    refused([](TestBmp& f) { f.height = -(kBmpMaxSide + 1); });
+    refused([](TestBmp& f) { f.width = kBmpMaxSide; f.height = kBmpMaxSide; });
+    refused([](TestBmp& f) { f.compression = 5; });
+    refused([](TestBmp& f) { f.bitCount = 2; f.palette = TestPalette(4); });
+    refused([](TestBmp& f) { f.offBits = 20; });
+    for (const std::vector<uint8_t>& junk :
+         {std::vector<uint8_t>{}, std::vector<uint8_t>{'B', 'M'}, std::vector<uint8_t>{'B', 'M', ' ', 't', 'h', 'i', 's'},
+          std::vector<uint8_t>(kBmpHeadBytes, 0xFF)})
+        EXPECT_THROW(ReadBmpSize(junk), EInvalidGraphic);
+}

@@ -3,8 +3,7 @@
 #include <wincodec.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <vector>
 
 #include "base/bmp.h"
@@ -52,17 +51,44 @@ std::unique_ptr<PagePictures::Picture> MakePicture(int width, int height, const 
     return picture;
 }
 
-bool ReadFile(const std::wstring& path, std::string& bytes) {
-    std::error_code ec;
-    const std::filesystem::path file(path);
-    const uintmax_t size = std::filesystem::file_size(file, ec);
-    if (ec || size > kMaxPictureBytes) return false;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    bytes.resize(size_t(size));
-    in.read(bytes.data(), std::streamsize(size));
-    return bool(in) || in.gcount() == std::streamsize(size);
+// An open file, closed when the object goes.
+class OpenFile {
+public:
+    explicit OpenFile(const std::wstring& path)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~OpenFile() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+// Reads the first `limit` bytes of a file (all of it when shorter) in one opening: under Wine
+// every call into the file system is a round trip, and a page asks for many pictures. False
+// for a missing file, a folder, or a file beyond the largest picture read.
+bool ReadStart(const std::wstring& path, size_t limit, std::string& bytes) {
+    if (path.empty()) return false;
+    const OpenFile file(path);
+    LARGE_INTEGER size{};
+    if (file.Get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+        uint64_t(size.QuadPart) > kMaxPictureBytes)
+        return false;
+    bytes.resize(std::min(size_t(size.QuadPart), limit));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), bytes.data() + done, DWORD(bytes.size() - done), &got, nullptr) || got == 0) return false;
+        done += got;
+    }
+    return true;
 }
+
+bool IsBmp(const std::string& bytes) { return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M'; }
 
 }  // namespace
 
@@ -80,6 +106,29 @@ PagePictures::~PagePictures() {
     if (comStarted_) CoUninitialize();
 }
 
+std::optional<PagePictures::Size> PagePictures::SizeOf(const std::wstring& path) {
+    const auto known = sizes_.find(path);
+    if (known != sizes_.end()) return known->second;
+    std::optional<Size> size;
+    const auto decoded = cache_.find(path);
+    std::string head;
+    if (decoded != cache_.end()) {
+        if (decoded->second) size = Size{decoded->second->width, decoded->second->height};
+    } else if (ReadStart(path, kBmpHeadBytes, head) && !head.empty()) {
+        if (IsBmp(head)) {
+            try {
+                const BmpSize bmp = ReadBmpSize(std::span(reinterpret_cast<const uint8_t*>(head.data()), head.size()));
+                size = Size{bmp.width, bmp.height};
+            } catch (const EInvalidGraphic&) {
+            }
+        } else {
+            size = SizeWithImagingComponent(path);
+        }
+    }
+    sizes_.emplace(path, size);
+    return size;
+}
+
 const PagePictures::Picture* PagePictures::Get(const std::wstring& path) {
     const auto found = cache_.find(path);
     if (found != cache_.end()) return found->second.get();
@@ -91,8 +140,8 @@ const PagePictures::Picture* PagePictures::Get(const std::wstring& path) {
 
 std::unique_ptr<PagePictures::Picture> PagePictures::Load(const std::wstring& path) {
     std::string bytes;
-    if (path.empty() || !ReadFile(path, bytes) || bytes.empty()) return nullptr;
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
+    if (!ReadStart(path, size_t(kMaxPictureBytes), bytes) || bytes.empty()) return nullptr;
+    if (IsBmp(bytes)) {
         try {
             Bitmap32 image = DecodeBmp(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
             if (image.Empty()) return nullptr;
@@ -103,6 +152,21 @@ std::unique_ptr<PagePictures::Picture> PagePictures::Load(const std::wstring& pa
         }
     }
     return LoadWithImagingComponent(bytes);
+}
+
+std::optional<PagePictures::Size> PagePictures::SizeWithImagingComponent(const std::wstring& path) {
+    if (!factory_) return std::nullopt;
+    // The decoder reads what it needs of the file for the frame's size; no pixel is decoded.
+    ComRef<IWICBitmapDecoder> decoder;
+    if (FAILED(factory_->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                   decoder.Out())))
+        return std::nullopt;
+    ComRef<IWICBitmapFrameDecode> frame;
+    UINT width = 0, height = 0;
+    if (FAILED(decoder->GetFrame(0, frame.Out())) || FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 ||
+        width > UINT(kBmpMaxSide) || height > UINT(kBmpMaxSide) || uint64_t(width) * height > kBmpMaxPixels)
+        return std::nullopt;
+    return Size{int(width), int(height)};
 }
 
 std::unique_ptr<PagePictures::Picture> PagePictures::LoadWithImagingComponent(const std::string& bytes) {

@@ -1,11 +1,14 @@
 #pragma once
 // The pictures of the page on show: BMP files through our own codec, PNG, JPEG, GIF (and
-// whatever else the system can read) through the Windows Imaging Component. Each file is read
-// once per page and kept as a 32-bit premultiplied bitmap, ready for AlphaBlend.
+// whatever else the system can read) through the Windows Imaging Component. Laying a page out
+// needs only each picture's size, read from its headers; the pixels are decoded when the
+// picture is first painted (a long sign page shows a few of its pictures at a time), then kept
+// as a 32-bit premultiplied bitmap, ready for AlphaBlend.
 #include <windows.h>
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ui/gdi.h"
@@ -25,16 +28,29 @@ public:
     PagePictures(const PagePictures&) = delete;
     PagePictures& operator=(const PagePictures&) = delete;
 
+    struct Size {
+        int width = 0;
+        int height = 0;
+    };
+
+    // The size a picture file declares, from its headers; nullopt when they cannot be read.
+    // A file whose headers read but whose pixels do not is a picture Get refuses later.
+    std::optional<Size> SizeOf(const std::wstring& path);
     // The picture in a file, or nullptr when the file cannot be read as a picture.
     const Picture* Get(const std::wstring& path);
     // Forgets every picture (a new page is shown).
-    void Clear() { cache_.clear(); }
+    void Clear() {
+        cache_.clear();
+        sizes_.clear();
+    }
 
 private:
     std::unique_ptr<Picture> Load(const std::wstring& path);
     std::unique_ptr<Picture> LoadWithImagingComponent(const std::string& bytes);
+    std::optional<Size> SizeWithImagingComponent(const std::wstring& path);
 
     std::map<std::wstring, std::unique_ptr<Picture>> cache_;  // nullptr: unreadable
+    std::map<std::wstring, std::optional<Size>> sizes_;
     IWICImagingFactory* factory_ = nullptr;
     bool comStarted_ = false;
 };

@@ -46,9 +46,9 @@ public:
         view_.measurer_.Extents(font, text, ends);
     }
     std::optional<html::PictureSize> Picture(const std::wstring& src) override {
-        const PagePictures::Picture* picture = view_.pictures_.Get(view_.PicturePath(src));
-        if (!picture) return std::nullopt;
-        return html::PictureSize{picture->width, picture->height};
+        const std::optional<PagePictures::Size> size = view_.pictures_.SizeOf(view_.PicturePath(src));
+        if (!size) return std::nullopt;
+        return html::PictureSize{size->width, size->height};
     }
 
 private:

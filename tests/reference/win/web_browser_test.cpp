@@ -68,6 +68,7 @@ TEST_F(PageViewTest, PicturesOfEveryFormatAndBordersPaint) {
     folder_.WritePicture(L"img\\c.jpg", GUID_ContainerFormatJpeg, 16, 16, Rgb(200, 0, 200));
     folder_.Write(L"img\\d.gif", OnePixelGif(Rgb(255, 0, 0)));
     folder_.Write(L"img\\e.bmp", "BM this is no bitmap");
+    folder_.Write(L"img\\f.bmp", std::string(bmp.begin(), bmp.begin() + 70));  // sound headers, pixels cut off
     const std::wstring page = folder_.Write(
         L"p.htm", Html("<table style='border-collapse:collapse'><tr>"
                        "<td style='border:2px solid #9ab;padding:4px'><img src='img/a.bmp' width=40 height=30></td>"
@@ -75,7 +76,8 @@ TEST_F(PageViewTest, PicturesOfEveryFormatAndBordersPaint) {
                        "<td style='border:2px solid #9ab;padding:4px'><img src='IMG\\C.JPG' width=40 height=30></td>"
                        "<td style='border:2px solid #9ab;padding:4px'><img src='img/d.gif' width=40 height=30></td>"
                        "<td style='border:2px solid #9ab;padding:4px'><img src='img/e.bmp' width=40 height=30></td>"
-                       "<td style='border:2px solid #9ab;padding:4px'><img src='img/none.png'></td></tr></table>"));
+                       "<td style='border:2px solid #9ab;padding:4px'><img src='img/none.png'></td>"
+                       "<td style='border:2px solid #9ab;padding:4px'><img src='img/f.bmp'></td></tr></table>"));
     view_->Navigate(page);
     EXPECT_EQ(view_->LocationURL(), page);
     EXPECT_FALSE(view_->PageFailed());
@@ -95,6 +97,11 @@ TEST_F(PageViewTest, PicturesOfEveryFormatAndBordersPaint) {
         EXPECT_GT(picture->box.Width(), 0);
         EXPECT_EQ(ShareNear(shot, OnScreen(*picture), Rgb(255, 255, 255)), 1.0) << "picture " << i;
     }
+    // Headers that read give the box its size; the pixels that do not leave it empty.
+    const html::DisplayItem* cut = Item(html::ItemKind::Picture, 6);
+    ASSERT_NE(cut, nullptr);
+    EXPECT_EQ(cut->box.Width() * 100 + cut->box.Height(), 8 * 100 + 6);
+    EXPECT_EQ(ShareNear(shot, OnScreen(*cut), Rgb(255, 255, 255)), 1.0);
     // The cell borders: a vertical line of the border colour between the first two pictures.
     const html::DisplayItem* first = Item(html::ItemKind::Picture, 0);
     const int between = first->box.right + 4 + 1;
