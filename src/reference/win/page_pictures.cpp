@@ -92,12 +92,19 @@ bool IsBmp(const std::string& bytes) { return bytes.size() >= 2 && bytes[0] == '
 
 }  // namespace
 
-PagePictures::PagePictures() {
-    const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    comStarted_ = SUCCEEDED(started);
+PagePictures::PagePictures() = default;
+
+// The imaging component is started when a page first holds a picture other than a bitmap
+// file: loading it costs the viewer's opening several milliseconds under Wine, and the
+// sample's pages are all bitmaps.
+IWICImagingFactory* PagePictures::Factory() {
+    if (factoryTried_) return factory_;
+    factoryTried_ = true;
+    comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                 reinterpret_cast<void**>(&factory_))))
         factory_ = nullptr;
+    return factory_;
 }
 
 PagePictures::~PagePictures() {
@@ -155,10 +162,11 @@ std::unique_ptr<PagePictures::Picture> PagePictures::Load(const std::wstring& pa
 }
 
 std::optional<PagePictures::Size> PagePictures::SizeWithImagingComponent(const std::wstring& path) {
-    if (!factory_) return std::nullopt;
+    IWICImagingFactory* const factory = Factory();
+    if (!factory) return std::nullopt;
     // The decoder reads what it needs of the file for the frame's size; no pixel is decoded.
     ComRef<IWICBitmapDecoder> decoder;
-    if (FAILED(factory_->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+    if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
                                                    decoder.Out())))
         return std::nullopt;
     ComRef<IWICBitmapFrameDecode> frame;
@@ -170,13 +178,14 @@ std::optional<PagePictures::Size> PagePictures::SizeWithImagingComponent(const s
 }
 
 std::unique_ptr<PagePictures::Picture> PagePictures::LoadWithImagingComponent(const std::string& bytes) {
-    if (!factory_) return nullptr;
+    IWICImagingFactory* const factory = Factory();
+    if (!factory) return nullptr;
     ComRef<IWICStream> stream;
-    if (FAILED(factory_->CreateStream(stream.Out()))) return nullptr;
+    if (FAILED(factory->CreateStream(stream.Out()))) return nullptr;
     if (FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())), DWORD(bytes.size()))))
         return nullptr;
     ComRef<IWICBitmapDecoder> decoder;
-    if (FAILED(factory_->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Out())))
+    if (FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Out())))
         return nullptr;
     ComRef<IWICBitmapFrameDecode> frame;
     if (FAILED(decoder->GetFrame(0, frame.Out()))) return nullptr;

@@ -51,6 +51,9 @@ private:
 
     std::map<std::wstring, std::unique_ptr<Picture>> cache_;  // nullptr: unreadable
     std::map<std::wstring, std::optional<Size>> sizes_;
+    IWICImagingFactory* Factory();
+
     IWICImagingFactory* factory_ = nullptr;
+    bool factoryTried_ = false;
     bool comStarted_ = false;
 };
