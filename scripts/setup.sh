@@ -10,7 +10,7 @@ mkdir -p "$build"
 packages=(cmake g++ googletest libsqlite3-dev sqlite3 tcl dpkg-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-x86-64-dev wine64 wine xvfb xauth xdotool x11-apps imagemagick
-  fonts-wqy-zenhei fonts-wine fp-utils libchm-bin xchm locales jq nsis)
+  fonts-wqy-microhei fonts-wine fp-utils libchm-bin xchm locales jq nsis)
 
 # One query for all of them: each dpkg-query reads the whole package database.
 installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null | awk '$2 == "installed" { print $1 }' || true)
@@ -63,7 +63,7 @@ fi
 # The project's Wine prefix. Raise prefix_version whenever its settings below change: a prefix
 # of ours made with older settings is brought up to date in place, anything else is made anew.
 source "$top/scripts/wine-env.sh"
-prefix_version=2
+prefix_version=3
 if [ ! -f "$WINEPREFIX/.muhe-prefix-v$prefix_version" ]; then
   ours=false
   if [ -f "$WINEPREFIX/system.reg" ]; then
@@ -85,11 +85,13 @@ if [ ! -f "$WINEPREFIX/.muhe-prefix-v$prefix_version" ]; then
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
+    # WenQuanYi Micro Hei stands for 宋体 and the dialog font: Zen Hei's small sizes come out
+    # monochrome under Wine with the tops of many characters cut off (木 read as 大).
     for face in '宋体' 'SimSun' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
-      printf '"%s"="WenQuanYi Zen Hei"\r\n' "$face"
+      printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"
     done
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-    printf '"宋体"="WenQuanYi Zen Hei"\r\n"SimSun"="WenQuanYi Zen Hei"\r\n\r\n'
+    printf '"宋体"="WenQuanYi Micro Hei"\r\n"SimSun"="WenQuanYi Micro Hei"\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts]\r\n"Path"="Z:%s"\r\n\r\n' "${wine_fonts//\//\\\\}"
     # A compiled help file opens in Debian's CHM viewer: Wine's own viewer needs a browser
     # engine the prefix does not have. The shell hands the viewer the file's Unix name.

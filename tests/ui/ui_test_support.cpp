@@ -1,5 +1,6 @@
 #include "ui_test_support.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "ui/gdi.h"
@@ -184,6 +185,19 @@ int CountColour(const Bitmap32& image, const RECT& area, uint32_t colour) {
     for (int y = std::max(0, int(area.top)); y < std::min(image.height, int(area.bottom)); ++y)
         for (int x = std::max(0, int(area.left)); x < std::min(image.width, int(area.right)); ++x)
             n += image.At(x, y) == colour;
+    return n;
+}
+
+int CountNearColour(const Bitmap32& image, const RECT& area, uint32_t colour, int tolerance) {
+    const auto within = [&](uint32_t pixel) {
+        for (int shift : {0, 8, 16})
+            if (std::abs(int((pixel >> shift) & 0xff) - int((colour >> shift) & 0xff)) > tolerance) return false;
+        return true;
+    };
+    int n = 0;
+    for (int y = std::max(0, int(area.top)); y < std::min(image.height, int(area.bottom)); ++y)
+        for (int x = std::max(0, int(area.left)); x < std::min(image.width, int(area.right)); ++x)
+            n += within(image.At(x, y));
     return n;
 }
 

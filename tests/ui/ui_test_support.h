@@ -57,6 +57,9 @@ std::string RectText(const RECT& r);
 // Pixels in the rectangle that differ from the colour.
 int CountOther(const Bitmap32& image, const RECT& area, uint32_t colour);
 int CountColour(const Bitmap32& image, const RECT& area, uint32_t colour);
+// Pixels whose red, green and blue each lie within `tolerance` of the colour: the ink of
+// text that the font smooths at its edges.
+int CountNearColour(const Bitmap32& image, const RECT& area, uint32_t colour, int tolerance);
 
 // GDI objects of the process (GetGuiResources is a stub under Wine; the process's GDI
 // handle table, which the PEB points to, has the same layout on Windows and Wine).

@@ -254,9 +254,9 @@ TEST_F(ControlSkinTest, StatusBarPanelsShowTheirBevelsAndTexts) {
     SendMessageW(h, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&first));
     SendMessageW(h, SB_GETRECT, 2, reinterpret_cast<LPARAM>(&last));
     const int mid = (last.left + last.right) / 2;
-    EXPECT_GT(CountColour(shot, RECT{first.left, first.top, first.left + 40, first.bottom}, ink), 5);
-    EXPECT_GT(CountColour(shot, RECT{mid, last.top, last.right, last.bottom}, ink), 5);
-    EXPECT_EQ(CountColour(shot, RECT{last.left, last.top, mid, last.bottom}, ink), 0);
+    EXPECT_GT(CountNearColour(shot, RECT{first.left, first.top, first.left + 40, first.bottom}, ink, 64), 5);
+    EXPECT_GT(CountNearColour(shot, RECT{mid, last.top, last.right, last.bottom}, ink, 64), 5);
+    EXPECT_EQ(CountNearColour(shot, RECT{last.left, last.top, mid, last.bottom}, ink, 64), 0);
 }
 
 TEST_F(ControlSkinTest, MessageBoxButtonsAndTheOkButtonOfShowMessageAreSkinned) {
