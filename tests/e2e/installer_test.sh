@@ -2,7 +2,8 @@
 # The installer under Wine, in a copy of the project's prefix: a silent install into a fresh
 # folder, the trainer started through its Start-menu shortcut (whose working directory must
 # hold jjj and bz), a mark and resume point made in sequential practice kept by a second
-# install and replaced by a fresh bank on request, the installed bank tool checking the
+# install and replaced by a fresh bank on request, a sign page opened in the installed viewer,
+# the installed bank tool checking the
 # installation and importing the sample bank saved as a GBK CSV, and a silent uninstall that
 # leaves only the databases.
 source "$(dirname "$0")/lib.sh"
@@ -85,6 +86,19 @@ e2e_keys "$seq" 8
 sleep 0.5
 e2e_check "question 3 is marked" [ "$(mark_of "$data/jjj" 3)" = t ]
 e2e_check "the resume point is 3" [ "$(sqlite3 "$data/bz" 'select bz from bz1')" = 3 ]
+# The installed viewer shows a sign page from C:\voduvezu\bzt, with its pictures' table.
+e2e_keys "$main" 5
+viewer=$(e2e_wait_window "法规法则" 30)
+e2e_check "'5' opens the viewer" [ -n "$viewer" ]
+sleep 1
+e2e_select_tree_row 警告标志
+d=$(e2e_dump)
+e2e_check "a sign page from the installed folder" [ "$(e2e_field "$d" WebBrowser1 page)" = 'C:\voduvezu\bzt\警告标志.htm' ]
+e2e_check "... read, with its heading" grep -q "^警告标志" <<<"$(e2e_field "$d" WebBrowser1 caption)"
+e2e_screenshot installed-sign-page
+xdotool mousemove $(( $(jq -r '.window.rect.right' <<<"$d") - 14 )) $(( $(jq -r '.window.rect.top' <<<"$d") + 10 )) click 1 2>/dev/null
+sleep 1
+e2e_check "the viewer closes to the main menu" [ "$(jq -r '.window.class' <<<"$(e2e_dump)")" = TForm1 ]
 e2e_keys "$main" 8
 ended=false
 for _ in $(seq 1 40); do running || { ended=true; break; }; sleep 0.25; done

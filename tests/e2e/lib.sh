@@ -69,6 +69,27 @@ e2e_answer_box() {
   sleep 0.5
 }
 
+# A property of a named component in a dump.
+e2e_field() { jq -r --arg n "$2" --arg k "$3" '.components[] | select(.name == $n) | .[$k]' <<<"$1"; }
+
+# Clicks the active window at a point of its client area, as the mouse would.
+e2e_click_at() {
+  local d ox oy
+  d=$(e2e_dump)
+  ox=$(jq -r '.window.client_origin.x' <<<"$d")
+  oy=$(jq -r '.window.client_origin.y' <<<"$d")
+  xdotool mousemove $((ox + $1)) $((oy + $2)) click --repeat "${3:-1}" --delay 120 1 2>/dev/null
+  sleep 0.8
+}
+
+# Clicks the row of the tree `TreeView1` that shows the text.
+e2e_select_tree_row() {
+  local at
+  at=$(jq -r --arg t "$1" '[.components[] | select(.name == "TreeView1") | .nodes[] | select(.text == $t)][0] |
+    "\(.left + (.width / 2 | floor)) \(.top + (.height / 2 | floor))"' <<<"$(e2e_dump)")
+  e2e_click_at $at
+}
+
 e2e_screenshot() {
   mkdir -p "$E2E_SHOTS"
   import -window root "$E2E_SHOTS/$1.png" 2>/dev/null || true

@@ -13,20 +13,9 @@ cp -r "$MUHE_SAMPLE/bzt/." "$bzt/"
 e2e_start "$work"
 main=$(e2e_wait_window "木禾驾驶员考试系统" 60) || { echo "the main window did not appear"; e2e_failures=1; e2e_finish; exit 1; }
 sleep 1
-field() { jq -r --arg n "$2" --arg k "$3" '.components[] | select(.name == $n) | .[$k]' <<<"$1"; }
-click_at() {
-  local d ox oy
-  d=$(e2e_dump)
-  ox=$(jq -r '.window.client_origin.x' <<<"$d")
-  oy=$(jq -r '.window.client_origin.y' <<<"$d")
-  xdotool mousemove $((ox + $1)) $((oy + $2)) click --repeat "${3:-1}" --delay 120 1 2>/dev/null
-  sleep 0.8
-}
-row_centre() {
-  jq -r --arg t "$2" '[.components[] | select(.name == "TreeView1") | .nodes[] | select(.text == $t)][0] |
-    "\(.left + (.width / 2 | floor)) \(.top + (.height / 2 | floor))"' <<<"$1"
-}
-select_node() { click_at $(row_centre "$(e2e_dump)" "$1"); }
+field() { e2e_field "$@"; }
+click_at() { e2e_click_at "$@"; }
+select_node() { e2e_select_tree_row "$1"; }
 page_of() { printf 'C:\\voduvezu\\bzt\\%s.htm' "$1"; }
 differ() { ! cmp -s "$1" "$2"; }
 
