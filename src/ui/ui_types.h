@@ -45,6 +45,8 @@ constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
 constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
 constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;
+constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;  // a track bar or up-down moved
+constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
 
 // Shift state of a key or mouse event, a set of these flags.
 enum TShiftFlag : unsigned {

@@ -7,14 +7,26 @@
 #include "skin/win32/skin_check_box.h"
 #include "skin/win32/skin_combo_box.h"
 #include "skin/win32/skin_edit.h"
+#include "skin/win32/skin_range_controls.h"
+#include "skin/win32/skin_scroll_bar.h"
+#include "skin/win32/skin_speed_button.h"
 #include "skin/win32/skin_status_bar.h"
+#include "skin/win32/skin_tab.h"
 #include "skin/win32/win_skin_form.h"
 #include "ui/bit_btn.h"
+#include "ui/check_box.h"
 #include "ui/combo_box.h"
 #include "ui/edit.h"
 #include "ui/form.h"
+#include "ui/group_box.h"
+#include "ui/list_view.h"
+#include "ui/memo.h"
 #include "ui/panel.h"
+#include "ui/range_controls.h"
+#include "ui/scroll_box.h"
+#include "ui/speed_button.h"
 #include "ui/status_bar.h"
+#include "ui/tab_control.h"
 #include "ui/tree_view.h"
 
 namespace {
@@ -35,7 +47,7 @@ std::wstring Upper(const std::wstring& text) {
 void AttachTo(TWinSkinForm& form, std::unique_ptr<TSkinControl> skinner, TWinControl& control, TSkinnerKind kind,
               bool recolour) {
     if (!skinner) return;
-    if (kind == TSkinnerKind::Edit)
+    if (kind == TSkinnerKind::Edit || kind == TSkinnerKind::Tab)
         skinner->AttachHandle(control.Handle());
     else
         skinner->Attach(control, recolour);
@@ -44,9 +56,38 @@ void AttachTo(TWinSkinForm& form, std::unique_ptr<TSkinControl> skinner, TWinCon
 
 void Visit(TWinSkinForm& form, TSkinData& skin, const std::vector<TControl*>& controls, TForm& owner);
 
+TSkinnerRules RulesOf(TSkinData& skin) {
+    TSkinnerRules rules;
+    rules.controls = skin.SkinControls();
+    rules.disableTag = skin.DisableTag();
+    rules.skin3rd = &skin.Skin3rd();
+    rules.hasTabsPart = skin.Content().Tabs && !skin.Content().Tabs->Image.Empty();
+    return rules;
+}
+
+// A control without a window: only speed buttons have a skinner, which works through the
+// parent.
+void SkinGraphic(TWinSkinForm& form, TSkinData& skin, TControl& control) {
+    auto* button = dynamic_cast<TSpeedButton*>(&control);
+    if (!button || !button->GetParent() || DisabledByTag(button->Tag, skin.DisableTag())) return;
+    if (form.FindGraphicSkinner(button)) return;
+    TControlTraits traits;
+    traits.className = WideToUtf8(button->ClassName());
+    traits.tag = button->Tag;
+    traits.speedButton = true;
+    if (ChooseSkinner(traits, RulesOf(skin)).kind != TSkinnerKind::SpeedButton) return;
+    auto skinner = std::make_unique<TSkinSpeedButton>(form, skin);
+    skinner->AttachGraphic(*button);
+    form.AddControlSkinner(std::move(skinner));
+}
+
 void SkinOne(TWinSkinForm& form, TSkinData& skin, TControl& component, TForm& owner) {
     auto* control = dynamic_cast<TWinControl*>(&component);
-    if (!control || control == &owner) return;  // only controls with windows have skinners here
+    if (!control) {
+        SkinGraphic(form, skin, component);
+        return;
+    }
+    if (control == &owner) return;
     if (DisabledByTag(control->Tag, skin.DisableTag())) return;
     if (form.FindControlSkinner(control)) return;
     try {
@@ -73,12 +114,7 @@ void SkinOne(TWinSkinForm& form, TSkinData& skin, TControl& component, TForm& ow
         }
     }
 
-    TSkinnerRules rules;
-    rules.controls = skin.SkinControls();
-    rules.disableTag = skin.DisableTag();
-    rules.skin3rd = &skin.Skin3rd();
-    rules.hasTabsPart = skin.Content().Tabs && !skin.Content().Tabs->Image.Empty();
-    const TSkinnerChoice choice = ChooseSkinner(TraitsOf(*control), rules);
+    const TSkinnerChoice choice = ChooseSkinner(TraitsOf(*control), RulesOf(skin));
     if (choice.leaveAlone) return;
     const TColor face = TColor(skin.Content().Colours.ButtonFace);
     if (choice.colourButtonFace) control->Color = face;
@@ -140,6 +176,15 @@ TControlTraits TraitsOf(TWinControl& control) {
     t.panel = dynamic_cast<TPanel*>(&control) != nullptr;
     t.edit = dynamic_cast<TEdit*>(&control) != nullptr;
     t.treeView = dynamic_cast<TTreeView*>(&control) != nullptr;
+    t.tabControl = dynamic_cast<TTabControl*>(&control) != nullptr;
+    t.checkBox = dynamic_cast<TCheckBox*>(&control) != nullptr;
+    t.radioButton = dynamic_cast<TRadioButton*>(&control) != nullptr;
+    t.radioGroup = dynamic_cast<TRadioGroup*>(&control) != nullptr;
+    t.groupBox = dynamic_cast<TGroupBox*>(&control) != nullptr;
+    t.progressBar = dynamic_cast<TProgressBar*>(&control) != nullptr;
+    t.scrollingContainer = dynamic_cast<TScrollBox*>(&control) != nullptr;
+    t.listView = dynamic_cast<TListView*>(&control) != nullptr;
+    t.memo = dynamic_cast<TMemo*>(&control) != nullptr;
     t.form = dynamic_cast<TForm*>(&control) != nullptr;
     if (control.HandleAllocated())
         t.scrollBarStyle = (GetWindowLongPtrW(control.WindowHandle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
@@ -159,11 +204,18 @@ std::unique_ptr<TSkinControl> MakeSkinner(TSkinnerKind kind, TWinSkinForm& form,
         case TSkinnerKind::Sizer: return std::make_unique<TSkinSizer>(form, skin);
         case TSkinnerKind::CheckBox: return std::make_unique<TSkinCheckBox>(form, skin);
         case TSkinnerKind::RadioButton: return std::make_unique<TSkinRadioButton>(form, skin);
-        default:
-            // Tabs, scroll bars and the rest: no control of the program is of these kinds,
-            // and they keep the system's look.
-            return nullptr;
+        case TSkinnerKind::TrackBar: return std::make_unique<TSkinTrackBar>(form, skin);
+        case TSkinnerKind::UpDown: return std::make_unique<TSkinUpDown>(form, skin);
+        case TSkinnerKind::Progress: return std::make_unique<TSkinProgress>(form, skin);
+        case TSkinnerKind::ScrollBar: return std::make_unique<TSkinScrollBar>(form, skin);
+        case TSkinnerKind::ScControl: return std::make_unique<TSkinScControl>(form, skin);
+        case TSkinnerKind::ListView: return std::make_unique<TSkinListView>(form, skin);
+        case TSkinnerKind::Tab: return std::make_unique<TSkinTab>(form, skin);
+        case TSkinnerKind::Tab31: return std::make_unique<TSkinTab31>(form, skin);
+        case TSkinnerKind::SpeedButton:  // works through the parent: see SkinGraphic
+        case TSkinnerKind::None: return nullptr;
     }
+    return nullptr;
 }
 
 void SkinWindowControls(TWinSkinForm& form) {

@@ -1,8 +1,7 @@
 #pragma once
-// TSkinCheckBox lets the check box paint itself and then paints its box over it from the
-// Buttons part's check image (1 unchecked, 2 checked, two more when disabled, 4 for the third
-// state); TSkinRadioButton does the same with the radio image. The system check box draws
-// its box at once on a click or a new check state, so the skinned box follows each of them.
+// TSkinCheckBox and TSkinRadioButton: the control paints itself, then the skinner paints the
+// skin's box over the system's: the check (or radio) image of the Buttons part, frame 1
+// unchecked, 2 checked, two more when disabled, 4 for the grey state.
 #include "skin/win32/skin_control.h"
 
 class TSkinCheckBox : public TSkinControl {
@@ -12,14 +11,17 @@ public:
     void AfterMessage(TMessage& message) override;
     void Paint(HDC dc, const RECT& bounds) override;
 
-    // The frame of the image the box shows now.
+    // The frame the box shows now (0 without an image to show).
     int Frame() const;
-    // Where the box lies in the control (window coordinates).
+    // Where the box goes in a control of that size (window coordinates).
     RECT BoxRect(const RECT& bounds) const;
 
 protected:
-    virtual const Bitmap32& Image() const { return Content().Buttons.CheckImage; }
-    virtual int FrameCount() const { return Content().Buttons.CheckFrameCount; }
+    // The image of the box and its frame count.
+    virtual const Bitmap32& Image() const;
+    virtual int FrameCount() const;
+    // BST_CHECKED, BST_UNCHECKED or BST_INDETERMINATE; a toolkit control's own state decides.
+    virtual int CheckState() const;
 };
 
 class TSkinRadioButton : public TSkinCheckBox {
@@ -27,6 +29,7 @@ public:
     using TSkinCheckBox::TSkinCheckBox;
 
 protected:
-    const Bitmap32& Image() const override { return Content().Buttons.RadioImage; }
-    int FrameCount() const override { return Content().Buttons.RadioFrameCount; }
+    const Bitmap32& Image() const override;
+    int FrameCount() const override;
+    int CheckState() const override;
 };

@@ -37,6 +37,18 @@ void TSkinControl::Attach(TWinControl& control, bool recolour) {
     control.Invalidate();
 }
 
+void TSkinControl::AttachGraphic(TControl& control) {
+    if (attached_ || finished_ || !control.GetParent()) return;
+    TWinControl& parent = *control.GetParent();
+    Attach(parent, false);
+    if (!attached_) return;
+    graphic_ = &control;
+    // The control leaving before its parent takes the skinner off the parent.
+    control.AddFreeNotification([life = self_] {
+        if (*life) (*life)->Detach();
+    });
+}
+
 void TSkinControl::AttachHandle(HWND hwnd) {
     if (attached_ || finished_ || !IsWindow(hwnd)) return;
     hwnd_ = hwnd;
@@ -65,6 +77,7 @@ void TSkinControl::Detach() {
         subclass_.Detach();
         if (IsWindow(hwnd_)) InvalidateRect(hwnd_, nullptr, TRUE);
     }
+    graphic_ = nullptr;
     finished_ = true;
 }
 
@@ -72,6 +85,7 @@ void TSkinControl::ControlDeleted() {
     // The control and its hook chain are gone already.
     if (form_.HotControl() == this) form_.SetHotControl(nullptr);
     control_ = nullptr;
+    graphic_ = nullptr;
     token_ = 0;
     attached_ = false;
     finished_ = true;

@@ -34,6 +34,9 @@ public:
     virtual void Attach(TWinControl& control, bool recolour);
     // Any other window: subclassed through the system's chain.
     virtual void AttachHandle(HWND hwnd);
+    // A control without a window (a speed button): the skinner sees its parent's messages
+    // and paints into the parent. Control() and Handle() are then the parent's.
+    void AttachGraphic(TControl& control);
     // Gives the control its own message handling back (and, unless its form is closing, its
     // colour).
     virtual void Detach();
@@ -58,6 +61,8 @@ public:
 
     HWND Handle() const { return hwnd_; }
     TWinControl* Control() const { return control_; }
+    // The windowless control a skinner attached with AttachGraphic serves, else nullptr.
+    TControl* GraphicControl() const { return graphic_; }
     bool Attached() const { return attached_; }
     // The skinner let go of its control (its window or object is gone): the form drops it.
     bool Finished() const { return finished_; }
@@ -98,6 +103,7 @@ private:
     void ControlDeleted();
 
     TWinControl* control_ = nullptr;
+    TControl* graphic_ = nullptr;
     HWND hwnd_ = nullptr;
     TWndHookToken token_ = 0;
     TWindowSubclass subclass_;

@@ -1,5 +1,6 @@
 #include "skin/win32/skin_edit.h"
 
+#include "skin/win32/skin_range_controls.h"
 #include "ui/gdi.h"
 
 namespace {
@@ -10,6 +11,30 @@ void Frame(HDC dc, RECT r, COLORREF colour) {
 }
 
 }  // namespace
+
+TSkinEdit::TSkinEdit(TWinSkinForm& form, TSkinData& skin) : TSkinControl(form, skin) {}
+
+TSkinEdit::~TSkinEdit() = default;
+
+void TSkinEdit::AttachHandle(HWND hwnd) {
+    TSkinControl::AttachHandle(hwnd);
+    if (!Attached()) return;
+    // An up-down made inside the edit steps its number; it is skinned with it.
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[64] = {};
+        GetClassNameW(child, name, 64);
+        if (_wcsicmp(name, L"msctls_updown32") != 0 && _wcsicmp(name, L"TSpinButton") != 0) continue;
+        upDown_ = std::make_unique<TSkinUpDown>(form_, skin_);
+        upDown_->AttachHandle(child);
+        break;
+    }
+}
+
+void TSkinEdit::Detach() {
+    if (upDown_) upDown_->Detach();
+    upDown_.reset();
+    TSkinControl::Detach();
+}
 
 void TSkinEdit::AfterMessage(TMessage& m) {
     switch (m.Msg) {

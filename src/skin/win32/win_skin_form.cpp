@@ -433,10 +433,12 @@ void TWinSkinForm::AddControlSkinner(std::unique_ptr<TSkinControl> skinner) {
 }
 
 TSkinControl* TWinSkinForm::FindControlSkinner(const TWinControl* control) const {
-    // Edits are attached by their window.
-    const HWND window = control ? control->WindowHandle() : nullptr;
+    if (!control) return nullptr;
+    // Edits (and tabs) are attached by their window; a speed button's skinner hooks its
+    // parent and counts only for the speed button.
+    const HWND window = control->WindowHandle();
     for (const auto& s : controls_) {
-        if (s->Finished()) continue;
+        if (s->Finished() || s->GraphicControl()) continue;
         if (s->Control() == control || (window && !s->Control() && s->Handle() == window)) return s.get();
     }
     return nullptr;
@@ -444,7 +446,14 @@ TSkinControl* TWinSkinForm::FindControlSkinner(const TWinControl* control) const
 
 TSkinControl* TWinSkinForm::FindControlSkinner(HWND hwnd) const {
     for (const auto& s : controls_) {
-        if (s->Handle() == hwnd && !s->Finished()) return s.get();
+        if (s->Handle() == hwnd && !s->Finished() && !s->GraphicControl()) return s.get();
+    }
+    return nullptr;
+}
+
+TSkinControl* TWinSkinForm::FindGraphicSkinner(const TControl* control) const {
+    for (const auto& s : controls_) {
+        if (s->GraphicControl() == control && control && !s->Finished()) return s.get();
     }
     return nullptr;
 }

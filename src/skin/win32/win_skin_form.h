@@ -22,6 +22,7 @@
 #include "ui/window_subclass.h"
 
 class TForm;
+class TControl;
 class TSkinControl;
 class TSkinMenuItems;
 class TWinSkinMenu;
@@ -127,6 +128,8 @@ public:
     void AddControlSkinner(std::unique_ptr<TSkinControl> skinner);
     TSkinControl* FindControlSkinner(const TWinControl* control) const;
     TSkinControl* FindControlSkinner(HWND hwnd) const;
+    // The skinner of a control without a window.
+    TSkinControl* FindGraphicSkinner(const TControl* control) const;
     bool HasControlSkinner(const TSkinControl* skinner) const;
     std::vector<TSkinControl*> ControlSkinners() const;
     // The control skinner under the mouse (only one is hot at a time).

@@ -122,3 +122,20 @@ POINT ButtonCentre(TWinSkinForm& form, int action) {
     ADD_FAILURE() << "no visible caption button with Action " << action;
     return POINT{-1000, -1000};
 }
+
+Bitmap32 PartFace(const TSkinContent& content, const TDataSkinObject& part, int w, int h, int frame) {
+    Bitmap32 face(w, h, ColourRefToPixel(content.Colours.ButtonFace));
+    DrawPart(face, 0, 0, w, h, part, frame);
+    return face;
+}
+
+TResourceGrowth GrowthOver(const std::function<void()>& cycle, int cycles) {
+    cycle();
+    const int gdi = GdiObjectCount(), windows = ThreadWindowCount();
+    for (int i = 0; i < cycles; ++i) cycle();
+    return TResourceGrowth{GdiObjectCount() - gdi, ThreadWindowCount() - windows};
+}
+
+void PaintNow(HWND hwnd) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}

@@ -6,10 +6,12 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <functional>
 #include <string>
 
 #include "skin/part_renderer.h"
 #include "skin/win32/skin_component.h"
+#include "skin/win32/skin_control.h"
 #include "skin/win32/skin_manage.h"
 #include "skin/win32/win_skin_form.h"
 #include "ui/form.h"
@@ -52,3 +54,27 @@ int Differences(const Bitmap32& a, const Bitmap32& b, const Bitmap32* mask = nul
 LPARAM ScreenPoint(HWND hwnd, int x, int y);
 // The centre of a caption button of the given Action, in window coordinates.
 POINT ButtonCentre(TWinSkinForm& form, int action);
+
+// A control of the toolkit on a form (or another parent) at r.
+template <class C>
+C* AddControl(TComponent* owner, TWinControl* parent, const wchar_t* name, RECT r, int tag = 0) {
+    auto* c = new C(owner);
+    c->Name = name;
+    c->Tag = tag;
+    c->Parent = parent;
+    c->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return c;
+}
+
+// Frame k of a part drawn as the skinners draw it, at a size, over ButtonFace.
+Bitmap32 PartFace(const TSkinContent& content, const TDataSkinObject& part, int w, int h, int frame);
+
+// The growth of the process's GDI objects and of the thread's windows over `cycles` runs of
+// cycle (after one run that may create what stays cached).
+struct TResourceGrowth {
+    int gdi = 0;
+    int windows = 0;
+};
+TResourceGrowth GrowthOver(const std::function<void()>& cycle, int cycles = 100);
+// Paints a window and its frame at once.
+void PaintNow(HWND hwnd);
