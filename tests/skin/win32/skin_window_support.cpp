@@ -33,6 +33,23 @@ void SkinTest::MakeSkin(TSkinControls controls) {
     ASSERT_NE(Manager(), nullptr);
 }
 
+void SkinTest::MakeSkinFrom(const std::vector<uint8_t>& package, TSkinControls controls) {
+    skin_ = new TSkinDataComponent(nullptr);
+    skin_->BeginLoading();
+    skin_->SetActive(true);
+    skin_->SetSkinControls(controls);
+    MemoryStream stream;
+    const uint32_t count = uint32_t(package.size());
+    const uint8_t countBytes[4] = {uint8_t(count), uint8_t(count >> 8), uint8_t(count >> 16), uint8_t(count >> 24)};
+    stream.Write(countBytes, 4);
+    stream.Write(package.data(), package.size());
+    stream.Seek(0);
+    skin_->ReadSkinStream(stream);
+    skin_->Loaded();
+    ASSERT_FALSE(skin_->SkinPending());
+    ASSERT_NE(Manager(), nullptr);
+}
+
 TWinSkinForm* SkinTest::Skinned(HWND hwnd) const { return Manager() ? Manager()->FindForm(hwnd) : nullptr; }
 
 void SkinTest::ShowSkinned(TForm& form, bool expectSkin) {

@@ -32,6 +32,8 @@ protected:
 
     // Makes the skin component as the main window carries it (with these controls).
     void MakeSkin(TSkinControls controls = {xcMainMenu, xcCombo, xcBitBtn, xcStatusBar, xcTab, xcSystemMenu});
+    // The same with a skin package of the test's own.
+    void MakeSkinFrom(const std::vector<uint8_t>& package, TSkinControls controls);
     TSkinManage* Manager() const { return TSkinManage::Instance(false); }
     TWinSkinForm* Skinned(HWND hwnd) const;
     // Shows the form, activates it and waits until it is skinned (or, with expectSkin false,
