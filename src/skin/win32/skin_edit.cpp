@@ -30,6 +30,11 @@ void TSkinEdit::AttachHandle(HWND hwnd) {
     }
 }
 
+void TSkinEdit::Refresh() {
+    TSkinControl::Refresh();
+    if (upDown_) upDown_->Refresh();
+}
+
 void TSkinEdit::Detach() {
     if (upDown_) upDown_->Detach();
     upDown_.reset();

@@ -15,6 +15,7 @@ public:
     ~TSkinEdit() override;
     void AttachHandle(HWND hwnd) override;
     void Detach() override;
+    void Refresh() override;
     void AfterMessage(TMessage& message) override;
     void Paint(HDC dc, const RECT& bounds) override;
     // The skinner of an up-down inside the edit, if it has one.

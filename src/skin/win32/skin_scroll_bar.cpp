@@ -558,3 +558,8 @@ void TSkinListView::Detach() {
     header_.reset();
     TSkinScrollBar::Detach();
 }
+
+void TSkinListView::Refresh() {
+    TSkinScrollBar::Refresh();
+    if (header_) header_->Refresh();
+}

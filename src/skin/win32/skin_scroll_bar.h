@@ -91,6 +91,7 @@ public:
     void Attach(TWinControl& control, bool recolour) override;
     void AttachHandle(HWND hwnd) override;
     void Detach() override;
+    void Refresh() override;
     TSkinHeader* Header() const { return header_.get(); }
 
 protected:

@@ -83,6 +83,11 @@ void TSkinTab::Detach() {
     TSkinControl::Detach();
 }
 
+void TSkinTab::Refresh() {
+    TSkinControl::Refresh();
+    if (upDown_) upDown_->Refresh();
+}
+
 void TSkinTab::AttachUpDown() {
     if (!Attached()) return;
     HWND child = FindWindowExW(Handle(), nullptr, UPDOWN_CLASSW, nullptr);

@@ -17,6 +17,7 @@ public:
     void AttachHandle(HWND hwnd) override;
     void Attach(TWinControl& control, bool recolour) override;
     void Detach() override;
+    void Refresh() override;
     bool BeforeMessage(TMessage& message) override;
     void AfterMessage(TMessage& message) override;
     void Paint(HDC dc, const RECT& bounds) override;

@@ -69,8 +69,8 @@ TEST_F(TabSkinTest, TabsOnEverySideAreTheSkinsTurnedAwayFromThePage) {
         if (i != 0) {
             const RECT r = s->TabRect(2);
             const Bitmap32 upright = RenderTab(r.right - r.left, r.bottom - r.top, *Content().Tabs, 1, TTabSide::Top);
-            if (upright.width == r.right - r.left && upright.height == r.bottom - r.top)
-                EXPECT_GT(Differences(Crop(ScreenWindow(tabs[i]->Handle()), r), upright), 0) << i;
+            ASSERT_EQ(upright.width, r.right - r.left);
+            EXPECT_GT(Differences(Crop(ScreenWindow(tabs[i]->Handle()), r), upright), 0) << i;
         }
     }
     // The page's border is the part's second image: its edge colour runs down the left side.
