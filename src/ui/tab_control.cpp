@@ -191,3 +191,59 @@ void TTabSet::WndProc(TMessage& message) {
     }
     TWinControl::WndProc(message);
 }
+
+// ---- TTabSheet and TPageControl
+
+TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {}
+
+TPageControl::TPageControl(TComponent* owner) : TTabControl(owner) {}
+
+TTabSheet* TPageControl::AddPage(const std::wstring& caption) {
+    auto* sheet = new TTabSheet(Owner() ? Owner() : this);
+    sheet->pageControl_ = this;
+    sheet->Caption = caption;
+    sheet->Parent = this;
+    sheet->AddFreeNotification([this, sheet] {
+        if (Destroying()) return;
+        std::erase(pages_, sheet);
+    });
+    pages_.push_back(sheet);
+    std::vector<std::wstring> captions;
+    for (TTabSheet* p : pages_) captions.push_back(p->Caption);
+    const int index = GetTabIndex();
+    SetTabs(captions);
+    SetTabIndex(index < 0 ? 0 : index);
+    ShowActivePage();
+    return sheet;
+}
+
+TTabSheet* TPageControl::Page(int index) const {
+    return index >= 0 && index < PageCount() ? pages_[size_t(index)] : nullptr;
+}
+
+void TPageControl::SetBounds(int left, int top, int width, int height) {
+    TTabControl::SetBounds(left, top, width, height);
+    ShowActivePage();
+}
+
+void TPageControl::InitWnd() {
+    TTabControl::InitWnd();
+    ShowActivePage();
+}
+
+void TPageControl::ShowActivePage() {
+    const RECT r = DisplayRect();
+    const int active = GetTabIndex();
+    for (int i = 0; i < PageCount(); ++i) {
+        TTabSheet* p = pages_[size_t(i)];
+        p->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        p->Visible = i == active;
+    }
+}
+
+void TPageControl::WndProc(TMessage& message) {
+    if (message.Msg == CN_NOTIFY && reinterpret_cast<const NMHDR*>(message.LParam)->code == UINT(TCN_SELCHANGE)) {
+        ShowActivePage();
+    }
+    TTabControl::WndProc(message);
+}

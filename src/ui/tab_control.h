@@ -71,3 +71,41 @@ private:
     std::vector<std::wstring> tabs_;
     int tabIndex_ = -1;
 };
+
+class TPageControl;
+
+// A page of a page control: a container shown while its tab is selected.
+class TTabSheet : public TWinControl {
+public:
+    explicit TTabSheet(TComponent* owner);
+    std::wstring ClassName() const override { return L"TTabSheet"; }
+    TPageControl* PageControl() const { return pageControl_; }
+
+private:
+    friend class TPageControl;
+    TPageControl* pageControl_ = nullptr;
+};
+
+// TPageControl: a tab control whose tabs are its pages; choosing a tab shows that page.
+class TPageControl : public TTabControl {
+public:
+    explicit TPageControl(TComponent* owner);
+    std::wstring ClassName() const override { return L"TPageControl"; }
+
+    // A new last page (owned by the control's owner, as the form's other components are).
+    TTabSheet* AddPage(const std::wstring& caption);
+    int PageCount() const { return int(pages_.size()); }
+    TTabSheet* Page(int index) const;
+    TTabSheet* ActivePage() const { return Page(GetTabIndex()); }
+    void SetBounds(int left, int top, int width, int height) override;
+
+protected:
+    void InitWnd() override;
+    void WndProc(TMessage& message) override;
+
+private:
+    // Shows the selected page over the display area and hides the others.
+    void ShowActivePage();
+
+    std::vector<TTabSheet*> pages_;
+};

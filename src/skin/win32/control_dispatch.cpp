@@ -16,6 +16,7 @@
 #include "ui/bit_btn.h"
 #include "ui/check_box.h"
 #include "ui/combo_box.h"
+#include "ui/date_time_picker.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/group_box.h"
@@ -27,6 +28,7 @@
 #include "ui/speed_button.h"
 #include "ui/status_bar.h"
 #include "ui/tab_control.h"
+#include "ui/tool_bar.h"
 #include "ui/tree_view.h"
 
 namespace {
@@ -118,6 +120,9 @@ void SkinOne(TWinSkinForm& form, TSkinData& skin, TControl& component, TForm& ow
     if (choice.leaveAlone) return;
     const TColor face = TColor(skin.Content().Colours.ButtonFace);
     if (choice.colourButtonFace) control->Color = face;
+    if (choice.makeFlat) {
+        if (auto* bar = dynamic_cast<TToolBar*>(control)) bar->Flat = true;
+    }
     if (choice.sizeGripOff) {
         if (auto* bar = dynamic_cast<TStatusBar*>(control)) bar->SizeGrip = false;
     }
@@ -176,7 +181,12 @@ TControlTraits TraitsOf(TWinControl& control) {
     t.panel = dynamic_cast<TPanel*>(&control) != nullptr;
     t.edit = dynamic_cast<TEdit*>(&control) != nullptr;
     t.treeView = dynamic_cast<TTreeView*>(&control) != nullptr;
-    t.tabControl = dynamic_cast<TTabControl*>(&control) != nullptr;
+    t.pageControl = dynamic_cast<TPageControl*>(&control) != nullptr;
+    t.tabControl = dynamic_cast<TTabControl*>(&control) != nullptr && !t.pageControl;
+    // A tool bar of another class than TToolBar (whose name has a row of its own).
+    t.flatContainer = dynamic_cast<TToolBar*>(&control) != nullptr;
+    t.container = dynamic_cast<TTabSheet*>(&control) != nullptr;
+    if (const auto* picker = dynamic_cast<TDateTimePicker*>(&control)) t.dateTimeTimeKind = picker->Kind == dtkTime;
     t.checkBox = dynamic_cast<TCheckBox*>(&control) != nullptr;
     t.radioButton = dynamic_cast<TRadioButton*>(&control) != nullptr;
     t.radioGroup = dynamic_cast<TRadioGroup*>(&control) != nullptr;

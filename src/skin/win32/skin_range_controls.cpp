@@ -131,6 +131,7 @@ void TSkinUpDown::Track(POINT p) {
 
 bool TSkinUpDown::BeforeMessage(TMessage& m) {
     TSkinControl::BeforeMessage(m);
+    if (m.Msg == WM_LBUTTONUP) pressedButton_ = -1;  // released before the control hears it
     return PaintItself(*this, m);
 }
 
@@ -143,10 +144,7 @@ void TSkinUpDown::AfterMessage(TMessage& m) {
             pressedButton_ = ButtonAt(p);
             PaintWindow(nullptr);
             return;
-        case WM_LBUTTONUP:
-            pressedButton_ = -1;
-            PaintWindow(nullptr);
-            return;
+        case WM_LBUTTONUP: PaintWindow(nullptr); return;
         case WM_CAPTURECHANGED:
             if (pressedButton_ >= 0) {
                 pressedButton_ = -1;

@@ -21,6 +21,7 @@
 #include "ui/bit_btn.h"
 #include "ui/check_box.h"
 #include "ui/combo_box.h"
+#include "ui/date_time_picker.h"
 #include "ui/edit.h"
 #include "ui/group_box.h"
 #include "ui/list_view.h"
@@ -31,10 +32,18 @@
 #include "ui/speed_button.h"
 #include "ui/status_bar.h"
 #include "ui/tab_control.h"
+#include "ui/tool_bar.h"
 
 namespace {
 
 class SkinnedControlsShot : public SkinTest {};
+
+// A tool bar of another vendor's (a container with a Flat property).
+class TTBXToolbar : public TToolBar {
+public:
+    using TToolBar::TToolBar;
+    std::wstring ClassName() const override { return L"TTBXToolbar"; }
+};
 
 template <class Skinner>
 bool Has(TWinSkinForm& form, TWinControl* control) {
@@ -43,7 +52,7 @@ bool Has(TWinSkinForm& form, TWinControl* control) {
 
 TEST_F(SkinnedControlsShot, EveryKindOnOneFormIsSkinned) {
     MakeSkin(TSkinControls::Default());
-    auto* form = new TestForm(L"木禾驾驶员考试系统 控件", 20, 20, 760, 560);
+    auto* form = new TestForm(L"木禾驾驶员考试系统 控件", 20, 20, 760, 640);
     auto add = [&](auto* control, const wchar_t* name, RECT r) {
         control->Name = name;
         control->Parent = form;
@@ -94,7 +103,7 @@ TEST_F(SkinnedControlsShot, EveryKindOnOneFormIsSkinned) {
     std::wstring text;
     for (int i = 1; i <= 40; ++i) text += L"第" + std::to_wstring(i) + L"条 机动车应当按照交通信号通行。\r\n";
     memo->Text = text;
-    auto* rich = add(new TRichEdit(form), L"RichEdit1", {260, 160, 500, 300});
+    auto* rich = AddControl<TRichEdit>(form, form, L"RichEdit1", {260, 160, 500, 300});
     rich->ScrollBars = ssVertical;
     rich->Text = text;
     auto* tree = add(new TTreeView(form), L"TreeView1", {510, 160, 740, 300});
@@ -112,6 +121,15 @@ TEST_F(SkinnedControlsShot, EveryKindOnOneFormIsSkinned) {
     auto* tabSet = add(new TTabSet(form), L"TabSet1", {10, 460, 370, 482});
     tabSet->SetTabs({L"全部", L"错题", L"收藏"});
     tabSet->TabIndex = 0;
+    auto* toolBar = add(new TTBXToolbar(form), L"TBXToolbar1", {380, 460, 740, 490});
+    auto* pages = add(new TPageControl(form), L"PageControl1", {10, 490, 370, 610});
+    pages->AddPage(L"第一页");
+    TTabSheet* sheet = pages->AddPage(L"第二页");
+    AddControl<TCheckBox>(form, sheet, L"CheckBox4", {10, 10, 150, 27})->Caption = L"页上的选项";
+    pages->TabIndex = 1;
+    auto* date = add(new TDateTimePicker(form), L"DateTimePicker1", {380, 500, 540, 522});
+    auto* time = add(new TDateTimePicker(form), L"DateTimePicker2", {550, 500, 740, 522});
+    time->Kind = dtkTime;
     auto* bar = add(new TStatusBar(form), L"StatusBar1", {0, 0, 0, 0});
     for (int width : {200, 200}) bar->Panels->Add()->Width = width;
     bar->Panels->Items(0)->Text = L"每个控件一种";
@@ -146,6 +164,10 @@ TEST_F(SkinnedControlsShot, EveryKindOnOneFormIsSkinned) {
     EXPECT_TRUE(Has<TSkinTab>(s, tabs));
     EXPECT_TRUE(Has<TSkinTab31>(s, tabSet));
     EXPECT_TRUE(Has<TSkinStatusBar>(s, bar));
+    EXPECT_TRUE(Has<TSkinBox>(s, toolBar));
+    EXPECT_TRUE(Has<TSkinTab>(s, pages));
+    EXPECT_TRUE(Has<TSkinComBox>(s, date));
+    EXPECT_TRUE(Has<TSkinEdit>(s, time));
 
     std::string dir = MUHE_SAMPLE_DIR;
     dir = dir.substr(0, dir.rfind('/')) + "/screenshots";
