@@ -17,6 +17,7 @@
 #include "ui/check_box.h"
 #include "ui/combo_box.h"
 #include "ui/date_time_picker.h"
+#include "ui/db_rich_edit.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/group_box.h"
@@ -194,7 +195,8 @@ TControlTraits TraitsOf(TWinControl& control) {
     t.progressBar = dynamic_cast<TProgressBar*>(&control) != nullptr;
     t.scrollingContainer = dynamic_cast<TScrollBox*>(&control) != nullptr;
     t.listView = dynamic_cast<TListView*>(&control) != nullptr;
-    t.memo = dynamic_cast<TMemo*>(&control) != nullptr;
+    // The data-aware rich-text box is a memo as well.
+    t.memo = dynamic_cast<TMemo*>(&control) != nullptr || dynamic_cast<TDBRichEdit*>(&control) != nullptr;
     t.form = dynamic_cast<TForm*>(&control) != nullptr;
     if (control.HandleAllocated())
         t.scrollBarStyle = (GetWindowLongPtrW(control.WindowHandle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
