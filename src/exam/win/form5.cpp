@@ -2,6 +2,7 @@
 
 #include "data/statements.h"
 #include "drill/answer_codes.h"
+#include "drill/win/drill_form.h"
 #include "ui/application.h"
 #include "ui/builders.h"
 #include "ui/resource_picture.h"
@@ -16,18 +17,9 @@ constexpr int kRightWidth = 221;
 
 TForm5::TForm5(TComponent* owner, TADOConnection* bank)
     : TForm(owner), query_(std::make_unique<TADOQuery>()), ADOQuery1(query_.get()) {
-    Name = L"Form5";
-    Caption = L"模拟考试";
-    SetBounds(0, 0, 769, 568);
-    Color = clWhite;
-    Position = poDesktopCenter;
+    PrepareDrillForm(this, L"Form5", L"模拟考试", 769, 568);
     BorderIcons = biSystemMenu | biMaximize;
-    Font->Name = L"宋体";
-    Font->Height = 12;
-
-    ADOQuery1->Name = "ADOQuery1";
-    ADOQuery1->Connection = bank;
-    ADOQuery1->SQL.SetText(statements::kAllQuestions);
+    PrepareQuery(ADOQuery1, "ADOQuery1", bank, statements::kAllQuestions);
 
     card_ = std::make_unique<QuestionCard>(this, this, ADOQuery1, CardHeading::kPaperPosition, 0, 0, kCardWidth);
     Label14 = card_->Label14;
@@ -35,32 +27,21 @@ TForm5::TForm5(TComponent* owner, TADOConnection* bank)
     Label12->Width = 120;
     Label21 = card_->Label21;
     Image5 = card_->Image5;
-    Label17 = SongLabel(this, this, L"Label17", L"剩余时间：", {372, 26, 86, 20}, 16, clBlack);
-    Label16 = SongLabel(this, this, L"Label16", kClockStartLabel, {458, 26, 60, 20}, 16, clRed);
+    const ClockLabels clockLabels = PlaceClockLabels(this);
+    Label17 = clockLabels.Label17;
+    Label16 = clockLabels.Label16;
     Label20 = SongLabel(this, this, L"Label20", L"", {8, 4, 300, 16}, 14, clRed);
 
-    Image1 = new TImage(this);
-    Image1->Name = L"Image1";
-    Image1->SetBounds(kRightLeft, 0, kRightWidth, 225);
-    Image1->Parent = this;
+    Image1 = Place<TImage>(this, this, L"Image1", {kRightLeft, 0, kRightWidth, 225});
     Image1->Center = true;
-    Panel1 = new TPanel(this);
-    Panel1->Name = L"Panel1";
-    Panel1->SetBounds(kRightLeft, 225, kRightWidth, 306);
-    Panel1->Parent = this;
-    Panel1->Color = clWhite;
-    Panel1->BevelOuter = bvNone;
+    Panel1 = PlacePlainPanel(this, L"Panel1", {kRightLeft, 225, kRightWidth, 306});
     sheet_ = std::make_unique<AnswerSheet>(
         this, Panel1,
         std::initializer_list<const wchar_t*>{L"1、答题请使用数字小键盘", L"2、数字键4为跳到上一题", L"3、数字键6为跳到下一题",
                                               L"4、数字键8为关闭当前窗口", L"5、数字键1,2,3为您要选择的答案",
                                               L"6、数字键5未答题", L"7、数字键*或+为交卷", L"8、数字键9跳题"});
 
-    Timer1 = new TTimer(this);
-    Timer1->Name = L"Timer1";
-    Timer1->Enabled = false;
-    Timer1->Interval = 1000;
-    Timer1->OnTimer = [this] { Timer1Timer(); };
+    Timer1 = MakeClockTimer(this, [this] { Timer1Timer(); });
 
     DrillActions actions;
     actions.handIn = [this] {

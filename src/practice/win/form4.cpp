@@ -3,6 +3,7 @@
 #include "base/utf.h"
 #include "data/statements.h"
 #include "drill/answer_codes.h"
+#include "drill/win/drill_form.h"
 #include "drill/win/intensive_mark.h"
 #include "ui/builders.h"
 #include "ui/resource_picture.h"
@@ -65,19 +66,9 @@ TForm4::TForm4(TComponent* owner, TADOConnection* bank, TADOConnection* aux)
       ADOQuery1(query1_.get()),
       ADOQuery2(query2_.get()),
       ADOQuery3(query3_.get()) {
-    Name = L"Form4";
-    Caption = L"章节练习";
-    SetBounds(0, 0, 819, 569);
-    Color = clWhite;
-    Position = poMainFormCenter;
-    SetSongFont(this, 12, clWindowText, 0);
-
-    ADOQuery1->Name = "ADOQuery1";
-    ADOQuery1->Connection = bank;
-    ADOQuery1->SQL.SetText(statements::kFirstChapter);
-    ADOQuery2->Name = "ADOQuery2";
-    ADOQuery2->Connection = aux;
-    ADOQuery2->SQL.SetText(statements::kBookmarks);
+    PrepareDrillForm(this, L"Form4", L"章节练习", 819, 569, poMainFormCenter);
+    PrepareQuery(ADOQuery1, "ADOQuery1", bank, statements::kFirstChapter);
+    PrepareQuery(ADOQuery2, "ADOQuery2", aux, statements::kBookmarks);
     ADOQuery3->Name = "ADOQuery3";
     ADOQuery3->Connection = bank;
 
@@ -101,9 +92,7 @@ TForm4::TForm4(TComponent* owner, TADOConnection* bank, TADOConnection* aux)
     Edit1->OnKeyPress = [this](wchar_t& key) { Edit1KeyPress(key); };
     Edit1->OnKeyDown = [this](WORD& key, TShiftState shift) { Edit1KeyDown(key, shift); };
 
-    Panel2 = Place<TPanel>(this, this, L"Panel2", {0, kCardTop, kCardWidth, kCardHeight});
-    Panel2->Color = clWhite;
-    Panel2->BevelOuter = bvNone;
+    Panel2 = PlacePlainPanel(this, L"Panel2", {0, kCardTop, kCardWidth, kCardHeight});
     card_ = std::make_unique<QuestionCard>(this, Panel2, ADOQuery1, CardHeading::kIdAndBookNumber, 0, 0, kCardWidth);
     Label12 = card_->Label12;
     Image5 = card_->Image5;
@@ -120,9 +109,7 @@ TForm4::TForm4(TComponent* owner, TADOConnection* bank, TADOConnection* aux)
 
     Image1 = Place<TImage>(this, this, L"Image1", {kRightLeft, 0, kRightWidth, kPictureHeight});
     Image1->Center = true;
-    Panel1 = Place<TPanel>(this, this, L"Panel1", {kRightLeft, kPictureHeight, kRightWidth, kTreeHeight - kPictureHeight});
-    Panel1->Color = clWhite;
-    Panel1->BevelOuter = bvNone;
+    Panel1 = PlacePlainPanel(this, L"Panel1", {kRightLeft, kPictureHeight, kRightWidth, kTreeHeight - kPictureHeight});
     int line = 0;
     for (const HelpLine& help : kHelpLines) {
         const int left = help.continuation ? 28 : 4;

@@ -3,6 +3,7 @@
 #include "base/utf.h"
 #include "data/statements.h"
 #include "drill/answer_codes.h"
+#include "drill/win/drill_form.h"
 #include "drill/win/intensive_mark.h"
 #include "ui/application.h"
 #include "ui/builders.h"
@@ -30,18 +31,9 @@ int SetNumber(const std::wstring& name) {
 
 TForm55::TForm55(TComponent* owner, TADOConnection* bank)
     : TForm(owner), query_(std::make_unique<TADOQuery>()), ADOQuery1(query_.get()) {
-    Name = L"Form55";
-    Caption = L"分套练习";
-    SetBounds(0, 0, 769, 568);
-    Color = clWhite;
-    Position = poDesktopCenter;
+    PrepareDrillForm(this, L"Form55", L"分套练习", 769, 568);
     BorderIcons = biSystemMenu | biMaximize;
-    Font->Name = L"宋体";
-    Font->Height = 12;
-
-    ADOQuery1->Name = "ADOQuery1";
-    ADOQuery1->Connection = bank;
-    ADOQuery1->SQL.SetText(statements::SetPaper(1));
+    PrepareQuery(ADOQuery1, "ADOQuery1", bank, statements::SetPaper(1));
 
     card_ = std::make_unique<QuestionCard>(this, this, ADOQuery1, CardHeading::kPaperPosition, 0, 0, kCardWidth);
     Label14 = card_->Label14;
@@ -49,8 +41,9 @@ TForm55::TForm55(TComponent* owner, TADOConnection* bank)
     Label12->Width = 120;
     Label21 = card_->Label21;
     Image5 = card_->Image5;
-    Label17 = SongLabel(this, this, L"Label17", L"剩余时间：", {372, 26, 86, 20}, 16, clBlack);
-    Label16 = SongLabel(this, this, L"Label16", kClockStartLabel, {458, 26, 60, 20}, 16, clRed);
+    const ClockLabels clockLabels = PlaceClockLabels(this);
+    Label17 = clockLabels.Label17;
+    Label16 = clockLabels.Label16;
 
     // The top row: the set selector, the score beside it, the intensive link at the right.
     Label23 = SongLabel(this, this, L"Label23", L"选择套数：", {8, 6, 72, 16}, 12, clBlue);
@@ -77,10 +70,8 @@ TForm55::TForm55(TComponent* owner, TADOConnection* bank)
 
     Image1 = Place<TImage>(this, this, L"Image1", {kRightLeft, 0, kRightWidth, kDecorationHeight});
     Image1->Center = true;
-    Panel1 = Place<TPanel>(this, this, L"Panel1",
-                           {kRightLeft, kDecorationHeight, kRightWidth, kCardHeight - kDecorationHeight});
-    Panel1->Color = clWhite;
-    Panel1->BevelOuter = bvNone;
+    Panel1 = PlacePlainPanel(this, L"Panel1",
+                             {kRightLeft, kDecorationHeight, kRightWidth, kCardHeight - kDecorationHeight});
     sheet_ = std::make_unique<AnswerSheet>(
         this, Panel1,
         std::initializer_list<const wchar_t*>{L"１、答题请使用数字小键盘", L"２、数字键4为跳到上一题",
@@ -89,11 +80,7 @@ TForm55::TForm55(TComponent* owner, TADOConnection* bank)
                                               L"６、数字键*或+为交卷", L"７、数字键9跳题"},
         std::initializer_list<const wchar_t*>{L"其中有18道题未包含在分套中，题号为：", L"1201-1218可在顺序练习中跳题查看"});
 
-    Timer1 = new TTimer(this);
-    Timer1->Name = L"Timer1";
-    Timer1->Enabled = false;
-    Timer1->Interval = 1000;
-    Timer1->OnTimer = [this] { Timer1Timer(); };
+    Timer1 = MakeClockTimer(this, [this] { Timer1Timer(); });
 
     // A paper without questions (an empty set) can be neither answered nor handed in.
     DrillActions actions;

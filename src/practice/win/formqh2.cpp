@@ -3,6 +3,7 @@
 #include "data/statements.h"
 #include "drill/answer_codes.h"
 #include "drill/exam_paper.h"
+#include "drill/win/drill_form.h"
 #include "ui/application.h"
 #include "ui/builders.h"
 
@@ -20,23 +21,11 @@ TFormqh2::TFormqh2(TComponent* owner, TADOConnection* bank, TADOConnection* aux)
       query2_(std::make_unique<TADOQuery>()),
       ADOQuery1(query1_.get()),
       ADOQuery2(query2_.get()) {
-    Name = L"Formqh2";
-    Caption = L"强化练习";
-    SetBounds(0, 0, 819, 568);
-    Color = clWhite;
-    Position = poDesktopCenter;
-    SetSongFont(this, 12, clWindowText, 0);
+    PrepareDrillForm(this, L"Formqh2", L"强化练习", 819, 568);
+    PrepareQuery(ADOQuery1, "ADOQuery1", bank, statements::kIntensiveList);
+    PrepareQuery(ADOQuery2, "ADOQuery2", aux, statements::kIntensiveCompanion);
 
-    ADOQuery1->Name = "ADOQuery1";
-    ADOQuery1->Connection = bank;
-    ADOQuery1->SQL.SetText(statements::kIntensiveList);
-    ADOQuery2->Name = "ADOQuery2";
-    ADOQuery2->Connection = aux;
-    ADOQuery2->SQL.SetText(statements::kIntensiveCompanion);
-
-    Panel2 = Place<TPanel>(this, this, L"Panel2", {0, 0, kCardWidth, kCardHeight});
-    Panel2->Color = clWhite;
-    Panel2->BevelOuter = bvNone;
+    Panel2 = PlacePlainPanel(this, L"Panel2", {0, 0, kCardWidth, kCardHeight});
     card_ = std::make_unique<QuestionCard>(this, Panel2, ADOQuery1, CardHeading::kIdAndBookNumber, 0, 0, kCardWidth);
     feedback_ = std::make_unique<InstantFeedback>(*card_);
     DBText4 = card_->DBText4;

@@ -1,5 +1,6 @@
 #include "practice/win/help_column.h"
 
+#include "drill/win/drill_form.h"
 #include "ui/builders.h"
 #include "ui/resource_picture.h"
 
@@ -18,9 +19,7 @@ HelpColumn PlaceHelpColumn(TForm* form, int left, std::initializer_list<HelpLine
     column.Image1 = Place<TImage>(form, form, L"Image1", {left, 0, kPictureWidth, kPictureHeight});
     column.Image1->Center = true;
     column.Image1->Picture->Assign(LoadResourcePicture(L"DECO"));
-    column.Panel1 = Place<TPanel>(form, form, L"Panel1", {left, kPictureHeight, kPanelWidth, kPanelHeight});
-    column.Panel1->Color = clWhite;
-    column.Panel1->BevelOuter = bvNone;
+    column.Panel1 = PlacePlainPanel(form, L"Panel1", {left, kPictureHeight, kPanelWidth, kPanelHeight});
     int top = 6;
     for (const HelpLine& line : lines) {
         column.Lines.push_back(
