@@ -107,6 +107,16 @@ ShiftHeld::ShiftHeld() {
 
 ShiftHeld::~ShiftHeld() { SetKeyboardState(saved_); }
 
+void TypeOnKeyboard(wchar_t ch) {
+    const SHORT vk = VkKeyScanW(ch);
+    if (vk & 0x100) {
+        ShiftHeld shift;
+        PressKey(WORD(vk & 0xFF));
+    } else {
+        PressKey(WORD(vk & 0xFF));
+    }
+}
+
 void ClickAt(HWND hwnd, int x, int y) {
     PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));

@@ -42,6 +42,9 @@ public:
 private:
     BYTE saved_[256];
 };
+// A character typed on the main keyboard: its key pressed, with Shift held where the layout
+// needs it.
+void TypeOnKeyboard(wchar_t ch);
 
 // Mouse clicks at a client point of a window, through the loop.
 void ClickAt(HWND hwnd, int x, int y);

@@ -6,67 +6,25 @@
 #include "base/utf.h"
 #include "drill/answer_codes.h"
 #include "exam/win/form5.h"
-#include "support/sample_bank.h"
+#include "support/paper_window_test.h"
 #include "ui/gdi.h"
-#include "ui_test_support.h"
 
 namespace {
 
-class ExamTest : public UiTest {
+class ExamTest : public PaperWindowTest<TForm5> {
 protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        bank_ = std::make_unique<SampleBank>(keepQuestions_);
-        // A box no test expected is answered (and recorded) instead of waiting forever.
-        Application->SetBoxResponder([](const TOpenBox& box) { return box.Kind == TBoxKind::MessageBox ? IDNO : IDOK; });
-    }
-    void TearDown() override {
-        Application->SetBoxResponder({});
-        if (form_) {
-            form_->paper.handed_in = "t";  // let it close whatever the test left
-            form_.reset();
-        }
-        bank_.reset();
-        UiTest::TearDown();
-    }
-    TForm5* Open() {
-        form_.reset(new TForm5(nullptr, &bank_->Module().ADOConnection1));
-        // A window that closes releases itself: the test lets go of it then.
-        form_->AddFreeNotification([this] { (void)form_.release(); });
-        form_->Show();
-        EXPECT_TRUE(PumpUntil([&] { return form_->Active() && GetFocus() == form_->WindowHandle(); }));
-        return form_.get();
-    }
+    TForm5* Open() { return OpenPaperWindow([this] { return GetFocus() == form_->WindowHandle(); }); }
     // Puts the given questions at the first positions of the paper and shows position 1.
     void Plant(std::initializer_list<int> ids) {
         int p = 1;
         for (int id : ids) form_->paper.paper_ids[size_t(p++)] = id;
         form_->GoToPosition(1);
     }
-    // Types a character as the keypad or the main keyboard makes it.
-    void Type(wchar_t key) {
-        if (key == L'*') return PressKey(VK_MULTIPLY);
-        if (key == L'+') return PressKey(VK_ADD);
-        const SHORT vk = VkKeyScanW(key);
-        if (vk & 0x100) {
-            ShiftHeld shift;
-            PressKey(WORD(vk & 0xFF));
-        } else {
-            PressKey(WORD(vk & 0xFF));
-        }
-    }
-    std::wstring Caption(TLabel* label) { return label->Caption.Get(); }
-    TColor CellColour(int p) { return form_->Sheet().Cell(p)->Font->Color; }
-    int Blue() {
-        int n = 0;
-        for (int p = 1; p <= 100; ++p) n += CellColour(p) == clBlue;
-        return n;
-    }
+    int Blue() { return Count(clBlue); }
     int Id(const std::string& where) {
         const auto ids = bank_->Ids(where);
         return ids.empty() ? 0 : ids.front();
     }
-    std::string Daan(int id) { return TrimBlanks(bank_->Column(id, "daan")); }
     // Answers every position: right ones with the stored letter, the rest with another.
     void AnswerAll(bool right) {
         for (int p = 1; p <= 100; ++p) {
@@ -77,10 +35,6 @@ protected:
             Type(wchar_t(L'1' + (pick - 'A')));
         }
     }
-
-    int keepQuestions_ = 0;
-    std::unique_ptr<SampleBank> bank_;
-    Owned<TForm5> form_;
 };
 
 TEST_F(ExamTest, OpensOnAFreshPaperOfDistinctQuestions) {

@@ -7,40 +7,13 @@
 #include "base/utf.h"
 #include "drill/answer_codes.h"
 #include "practice/win/form55.h"
-#include "support/sample_bank.h"
-#include "ui_test_support.h"
+#include "support/paper_window_test.h"
 
 namespace {
 
-class BySetTest : public UiTest {
+class BySetTest : public PaperWindowTest<TForm55> {
 protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        bank_ = std::make_unique<SampleBank>();
-        // A box no test expected is answered (and recorded) instead of waiting forever.
-        Application->SetBoxResponder([](const TOpenBox& box) { return box.Kind == TBoxKind::MessageBox ? IDNO : IDOK; });
-    }
-    void TearDown() override {
-        Application->SetBoxResponder({});
-        if (form_) {
-            form_->paper.handed_in = "t";  // let it close whatever the test left
-            form_.reset();
-        }
-        bank_.reset();
-        UiTest::TearDown();
-    }
-    TForm55* Open() {
-        form_.reset(new TForm55(nullptr, &bank_->Module().ADOConnection1));
-        form_->AddFreeNotification([this] { (void)form_.release(); });
-        form_->Show();
-        EXPECT_TRUE(PumpUntil([&] { return form_->Active() && form_->Edit1->Focused(); }));
-        return form_.get();
-    }
-    void Type(wchar_t key) {
-        if (key == L'*') return PressKey(VK_MULTIPLY);
-        if (key == L'+') return PressKey(VK_ADD);
-        PressKey(WORD(VkKeyScanW(key) & 0xFF));
-    }
+    TForm55* Open() { return OpenPaperWindow([this] { return form_->Edit1->Focused(); }); }
     void AnswerYes() { Application->SetBoxResponder([](const TOpenBox&) { return IDYES; }); }
     // Chooses set k (1..12) as the learner does: the arrow drops the list, a click picks.
     void ChooseSet(int k) {
@@ -57,24 +30,13 @@ protected:
         ClickAt(info.hwndList, x, y);
         EXPECT_TRUE(PumpUntil([&] { return !combo->DroppedDown() && form_->Edit1->Focused(); }));
     }
-    std::wstring Caption(TLabel* label) { return label->Caption.Get(); }
-    TColor CellColour(int p) { return form_->Sheet().Cell(p)->Font->Color; }
-    int Count(TColor colour) {
-        int n = 0;
-        for (int p = 1; p <= 100; ++p) n += CellColour(p) == colour;
-        return n;
-    }
     int ShownId() { return form_->ADOQuery1->IsEmpty() ? 0 : form_->ADOQuery1->FieldByName("id")->AsInteger(); }
-    std::string Daan(int id) { return TrimBlanks(bank_->Column(id, "daan")); }
     // The key that answers the question at the current position right (or wrong).
     wchar_t AnswerKey(bool right) {
         const char stored = Daan(form_->paper.paper_ids[size_t(form_->paper.current_index)])[0];
         const char pick = right ? stored : (stored == 'A' ? 'B' : 'A');
         return wchar_t(L'1' + (pick - 'A'));
     }
-
-    std::unique_ptr<SampleBank> bank_;
-    Owned<TForm55> form_;
 };
 
 TEST_F(BySetTest, OpensOnSetOneInIdOrderWithItsSelectorAndHelp) {

@@ -15,15 +15,7 @@ void PracticeTest::TearDown() {
     UiTest::TearDown();
 }
 
-void PracticeTest::Type(wchar_t key) {
-    const SHORT vk = VkKeyScanW(key);
-    if (vk & 0x100) {
-        ShiftHeld shift;
-        PressKey(WORD(vk & 0xFF));
-    } else {
-        PressKey(WORD(vk & 0xFF));
-    }
-}
+void PracticeTest::Type(wchar_t key) { TypeOnKeyboard(key); }
 
 void PracticeTest::AnswerBoxes(int answer) {
     Application->SetBoxResponder([answer](const TOpenBox& box) { return box.Kind == TBoxKind::MessageBox ? answer : IDOK; });
