@@ -4,29 +4,12 @@
 #include <cstdint>
 
 #include "base/gbk_table.h"
+#include "base/utf.h"
 
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 char32_t TwoByte(unsigned lead, unsigned trail) {
     const size_t column = trail < 0x7F ? trail - 0x40 : trail - 0x41;

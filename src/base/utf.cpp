@@ -4,17 +4,19 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes one code point starting at text[i]; advances i past it. Overlong forms, surrogates
-// and values past U+10FFFF are rejected as a single replacement character.
-char32_t DecodeUtf8(std::string_view text, size_t& i) {
+// Decodes one code point starting at text[i] into cp and advances i past it. A lead byte
+// that starts no valid sequence (a stray continuation byte, a truncated or interrupted
+// sequence) is false with i past that byte only; an overlong form, a surrogate or a value
+// past U+10FFFF is false with i past the whole sequence.
+bool DecodeOne(std::string_view text, size_t& i, char32_t& cp) {
     const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
     if (lead < 0x80) {
         ++i;
-        return lead;
+        cp = lead;
+        return true;
     }
     int length = 0;
-    char32_t cp = 0;
     char32_t minimum = 0;
     if ((lead & 0xE0) == 0xC0) {
         length = 2; cp = lead & 0x1F; minimum = 0x80;
@@ -24,24 +26,32 @@ char32_t DecodeUtf8(std::string_view text, size_t& i) {
         length = 4; cp = lead & 0x07; minimum = 0x10000;
     } else {
         ++i;
-        return kReplacement;
+        return false;
     }
     if (i + length > text.size()) {
         ++i;
-        return kReplacement;
+        return false;
     }
     for (int k = 1; k < length; ++k) {
         const unsigned char c = byte(i + k);
         if ((c & 0xC0) != 0x80) {
             ++i;
-            return kReplacement;
+            return false;
         }
         cp = (cp << 6) | (c & 0x3F);
     }
     i += length;
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kReplacement;
-    return cp;
+    return cp >= minimum && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
 }
+
+// Decodes one code point starting at text[i]; advances i past it. What is not valid UTF-8
+// reads as a single replacement character.
+char32_t DecodeUtf8(std::string_view text, size_t& i) {
+    char32_t cp = 0;
+    return DecodeOne(text, i, cp) ? cp : kReplacement;
+}
+
+}  // namespace
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -61,7 +71,15 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-}  // namespace
+size_t FirstInvalidUtf8(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t start = i;
+        char32_t cp = 0;
+        if (!DecodeOne(text, i, cp)) return start;
+    }
+    return std::string_view::npos;
+}
 
 std::wstring Utf8ToWide(std::string_view text) {
     std::wstring out;

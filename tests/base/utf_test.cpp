@@ -32,3 +32,35 @@ TEST(Utf, LoneSurrogateInWideTextIsReplaced) {
     wide += static_cast<wchar_t>(0xD800);
     EXPECT_EQ(WideToUtf8(wide), "x\xEF\xBF\xBD");
 }
+
+TEST(Utf, FirstInvalidUtf8PointsAtTheLeadOfTheFirstBadSequence) {
+    constexpr size_t kNone = std::string_view::npos;
+    EXPECT_EQ(FirstInvalidUtf8(""), kNone);
+    EXPECT_EQ(FirstInvalidUtf8("第1题 \xF0\x9F\x9A\x97"), kNone);
+    // A real U+FFFD in the text is valid, unlike what decoding turns bad bytes into.
+    EXPECT_EQ(FirstInvalidUtf8("a\xEF\xBF\xBD"), kNone);
+    EXPECT_EQ(FirstInvalidUtf8("ab\x80"), 2u);            // stray continuation byte
+    EXPECT_EQ(FirstInvalidUtf8("你\xE4\xBD"), 3u);        // truncated at the end
+    EXPECT_EQ(FirstInvalidUtf8("\xE4\xBDx你"), 0u);       // interrupted by plain text
+    EXPECT_EQ(FirstInvalidUtf8("a\xC0\xAF"), 1u);         // overlong slash
+    EXPECT_EQ(FirstInvalidUtf8("ab\xED\xA0\x80"), 2u);    // encoded surrogate
+    EXPECT_EQ(FirstInvalidUtf8("\xF4\x90\x80\x80"), 0u);  // past U+10FFFF
+    EXPECT_EQ(FirstInvalidUtf8("ok\xFF\x80"), 2u);        // the first of two
+}
+
+TEST(Utf, AppendUtf8WritesEachLengthAtItsBoundaries) {
+    const struct {
+        char32_t cp;
+        size_t length;
+    } cases[] = {{0x41, 1}, {0x7F, 1}, {0x80, 2}, {0x7FF, 2}, {0x800, 3}, {0x9898, 3}, {0xFFFF, 3}, {0x10000, 4}, {0x10FFFF, 4}};
+    for (const auto& c : cases) {
+        std::string out = "x";
+        AppendUtf8(out, c.cp);
+        EXPECT_EQ(out.size(), 1 + c.length) << std::hex << unsigned(c.cp);
+        EXPECT_EQ(FirstInvalidUtf8(out), std::string_view::npos) << std::hex << unsigned(c.cp);
+        EXPECT_EQ(WideToUtf8(Utf8ToWide(out)), out) << std::hex << unsigned(c.cp);
+    }
+    std::string ti;
+    AppendUtf8(ti, U'题');
+    EXPECT_EQ(ti, "题");
+}

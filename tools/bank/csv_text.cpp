@@ -4,60 +4,11 @@
 #include <string>
 
 #include "base/gbk.h"
+#include "base/utf.h"
 
 namespace {
 
 constexpr size_t kNone = std::string_view::npos;
-
-// Offset of the first byte that does not belong to a valid UTF-8 sequence, or npos.
-size_t FirstInvalidUtf8(std::string_view text) {
-    const auto* b = reinterpret_cast<const unsigned char*>(text.data());
-    size_t i = 0;
-    while (i < text.size()) {
-        const unsigned lead = b[i];
-        size_t length = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2, cp = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, cp = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, cp = lead & 0x07, minimum = 0x10000;
-        } else {
-            return i;
-        }
-        if (i + length > text.size()) return i;
-        for (size_t k = 1; k < length; ++k) {
-            if ((b[i + k] & 0xC0) != 0x80) return i;
-            cp = (cp << 6) | (b[i + k] & 0x3F);
-        }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return i;
-        i += length;
-    }
-    return kNone;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | (cp >> 18));
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
 
 // Line number (from 1) of a byte offset in text whose line ends are single-byte '\n'.
 int LineAt(std::string_view text, size_t offset) {
