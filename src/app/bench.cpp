@@ -47,37 +47,19 @@ bool WaitForSkin(HWND hwnd) {
     return SkinnedFrame(hwnd) != nullptr;
 }
 
+TForm5* NewExam() { return Form5 = new TForm5(Form1, &DataModule3->ADOConnection1); }
+
 // Opens the mock exam, shows it, lets it be skinned (when the skin is on) and paints what is
 // still to be painted.
-struct ExamOpening {
-    double building = 0, creating = 0, skinning = 0, painting = 0;
-    double Total() const { return building + creating + skinning + painting; }
-};
-
-ExamOpening OpenExam(bool skinned) {
-    ExamOpening o;
-    const int64_t t0 = Now();
-    auto* exam = new TForm5(Form1, &DataModule3->ADOConnection1);
-    Form5 = exam;
-    const int64_t t1 = Now();
-    exam->Show();
-    const int64_t t2 = Now();
-    if (skinned) WaitForSkin(exam->Handle());
-    const int64_t t3 = Now();
-    PaintNow(exam);
-    const int64_t t4 = Now();
-    o.building = Milliseconds(t0, t1);
-    o.creating = Milliseconds(t1, t2);
-    o.skinning = Milliseconds(t2, t3);
-    o.painting = Milliseconds(t3, t4);
+Opening OpenExam(bool skinned) {
+    Opening o;
+    MeasureOpening(NewExam, o, skinned ? +[](HWND hwnd) { WaitForSkin(hwnd); } : nullptr);
     return o;
 }
 
 void CloseExam() {
     Form5->paper.handed_in = "t";
-    FreeComponent(Form5);
-    Form5 = nullptr;
-    Application->ProcessMessages();
+    FreeMeasured(Form5);
 }
 
 }  // namespace
@@ -108,20 +90,12 @@ int RunBenchmark(int64_t startTicks) {
     report += Line("opening the question query (median)", query.Median(), "ms", 15);
 
     // The mock exam: opening (query, count, 100 draws, first card, first paint), then keys.
-    Figures opening, building, creating, painting, keys, moves, moveOnly;
+    OpeningFigures opening;
+    Figures keys, moves, moveOnly;
     for (int round = 0; round < 20; ++round) {
-        const int64_t t0 = Now();
-        auto* exam = new TForm5(Form1, &DataModule3->ADOConnection1);
-        Form5 = exam;
-        const int64_t t1 = Now();
-        exam->Show();
-        const int64_t t2 = Now();
-        PaintNow(exam);
-        const int64_t t3 = Now();
-        opening.Add(Milliseconds(t0, t3));
-        building.Add(Milliseconds(t0, t1));
-        creating.Add(Milliseconds(t1, t2));
-        painting.Add(Milliseconds(t2, t3));
+        Opening phases;
+        TForm5* exam = MeasureOpening(NewExam, phases);
+        opening.Add(phases);
         for (int k = 0; k < 99; ++k) {
             const wchar_t key = k % 3 == 0 ? L'2' : L'6';
             const int64_t k0 = Now();
@@ -138,16 +112,13 @@ int RunBenchmark(int64_t startTicks) {
             moves.Add(Milliseconds(m0, Now()));
             moveOnly.Add(Milliseconds(m0, m1));
         }
-        exam->paper.handed_in = "t";
-        FreeComponent(exam);
-        Form5 = nullptr;
-        Application->ProcessMessages();
+        CloseExam();
     }
-    report += Line("opening the mock exam (median of 20)", opening.Median(), "ms", 30);
-    report += Line("opening the mock exam (slowest)", opening.Max(), "ms", 30);
-    report += Line("  of which building its components (median)", building.Median(), "ms", 30);
-    report += Line("  of which its window and FormCreate (median)", creating.Median(), "ms", 30);
-    report += Line("  of which the first paint (median)", painting.Median(), "ms", 30);
+    report += Line("opening the mock exam (median of 20)", opening.total.Median(), "ms", 30);
+    report += Line("opening the mock exam (slowest)", opening.total.Max(), "ms", 30);
+    report += Line("  of which building its components (median)", opening.building.Median(), "ms", 30);
+    report += Line("  of which its window and FormCreate (median)", opening.creating.Median(), "ms", 30);
+    report += Line("  of which the first paint (median)", opening.painting.Median(), "ms", 30);
     report += Line("an exam key's handling and repaint (median)", keys.Median(), "ms", 2);
     report += Line("an exam key's handling and repaint (slowest)", keys.Max(), "ms", 2);
     report += Line("a card move: locate, picture, repaint (median)", moves.Median(), "ms", 2);
@@ -156,20 +127,13 @@ int RunBenchmark(int64_t startTicks) {
 
     // Chapter practice: opening (the tree's four queries and nodes, chapter 1, first paint),
     // tree choices of every chapter, section and kind node, and keys in the chapter line.
-    Figures chapterOpening, chapterBuilding, chapterCreating, chapterPainting, chapterChoices, chapterKeys;
+    OpeningFigures chapterOpening;
+    Figures chapterChoices, chapterKeys;
     for (int round = 0; round < 20; ++round) {
-        const int64_t t0 = Now();
-        auto* chapter = new TForm4(Form1, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
-        Form4 = chapter;
-        const int64_t t1 = Now();
-        chapter->Show();
-        const int64_t t2 = Now();
-        PaintNow(chapter);
-        const int64_t t3 = Now();
-        chapterOpening.Add(Milliseconds(t0, t3));
-        chapterBuilding.Add(Milliseconds(t0, t1));
-        chapterCreating.Add(Milliseconds(t1, t2));
-        chapterPainting.Add(Milliseconds(t2, t3));
+        Opening phases;
+        TForm4* chapter = MeasureOpening(
+            [] { return Form4 = new TForm4(Form1, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2); }, phases);
+        chapterOpening.Add(phases);
         if (round == 0) {
             TTreeNodes& nodes = *chapter->TreeView1->Items;
             for (int i = 0; i < nodes.Count(); ++i) {
@@ -188,15 +152,14 @@ int RunBenchmark(int64_t startTicks) {
                 chapterKeys.Add(Milliseconds(k0, Now()));
             }
         }
-        FreeComponent(chapter);
-        Form4 = nullptr;
-        Application->ProcessMessages();
+        FreeMeasured(Form4);
     }
-    report += Line("opening chapter practice with its tree (median of 20)", chapterOpening.Median(), "ms", 40);
-    report += Line("opening chapter practice with its tree (slowest)", chapterOpening.Max(), "ms", 40);
-    report += Line("  of which building its components (median)", chapterBuilding.Median(), "ms", 40);
-    report += Line("  of which its window and FormCreate with the tree (median)", chapterCreating.Median(), "ms", 40);
-    report += Line("  of which the first paint (median)", chapterPainting.Median(), "ms", 40);
+    report += Line("opening chapter practice with its tree (median of 20)", chapterOpening.total.Median(), "ms", 40);
+    report += Line("opening chapter practice with its tree (slowest)", chapterOpening.total.Max(), "ms", 40);
+    report += Line("  of which building its components (median)", chapterOpening.building.Median(), "ms", 40);
+    report += Line("  of which its window and FormCreate with the tree (median)", chapterOpening.creating.Median(), "ms",
+                   40);
+    report += Line("  of which the first paint (median)", chapterOpening.painting.Median(), "ms", 40);
     report += Line("a tree choice: query, card, repaint (median)", chapterChoices.Median(), "ms", 15);
     report += Line("a tree choice: query, card, repaint (slowest)", chapterChoices.Max(), "ms", 15);
     report += Line("a key in the chapter line and repaint (median)", chapterKeys.Median(), "ms", 2);
@@ -207,13 +170,13 @@ int RunBenchmark(int64_t startTicks) {
     TForm55* const hiddenBySet = Form55;
     Figures bySetOpening, setLoads, jumps;
     for (int round = 0; round < 20; ++round) {
-        const int64_t t0 = Now();
-        auto* bySet = new TForm55(Form1, &DataModule3->ADOConnection1);
-        bySet->JumpDialog = Form6;
-        Form55 = bySet;
-        bySet->Show();
-        PaintNow(bySet);
-        bySetOpening.Add(Milliseconds(t0, Now()));
+        TForm55* bySet = MeasureOpening(
+            [] {
+                Form55 = new TForm55(Form1, &DataModule3->ADOConnection1);
+                Form55->JumpDialog = Form6;
+                return Form55;
+            },
+            bySetOpening);
         if (round == 0) {
             for (int k = 0; k < 12; ++k) {
                 bySet->ComboBox1->ItemIndex = k;
@@ -232,9 +195,7 @@ int RunBenchmark(int64_t startTicks) {
                 jumps.Add(Milliseconds(j0, Now()));
             }
         }
-        FreeComponent(bySet);
-        Form55 = hiddenBySet;
-        Application->ProcessMessages();
+        FreeMeasured(Form55, hiddenBySet);
     }
     report += Line("opening by-set practice (median of 20)", bySetOpening.Median(), "ms", 30);
     report += Line("opening by-set practice (slowest)", bySetOpening.Max(), "ms", 30);
@@ -249,9 +210,9 @@ int RunBenchmark(int64_t startTicks) {
     // its skinned frame.
     Figures skinnedOpening, plainOpening, skinningOnly, frame;
     for (int round = 0; round < 20; ++round) {
-        const ExamOpening o = OpenExam(true);
+        const Opening o = OpenExam(true);
         skinnedOpening.Add(o.Total());
-        skinningOnly.Add(o.skinning);
+        skinningOnly.Add(o.settling);
         if (round == 0) {
             for (int i = 0; i < 200; ++i) {
                 const int64_t f0 = Now();

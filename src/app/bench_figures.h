@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/application.h"
 #include "ui/form.h"
 
 namespace bench {
@@ -43,5 +44,58 @@ inline std::string Line(const char* what, double value, const char* unit, double
 
 // Paints now what is invalid (WM_PAINT is sent, not posted).
 inline void PaintNow(TForm* form) { UpdateWindow(form->Handle()); }
+
+// The phases of opening a window: its components built, its window made and FormCreate run
+// (Show), whatever `settle` waits for (the skin), and the first paint.
+struct Opening {
+    double building = 0, creating = 0, settling = 0, painting = 0;
+    double Total() const { return building + creating + settling + painting; }
+};
+
+// Opens the window `make` builds, shows it, lets `settle` run on it when given and paints it;
+// `phases` receives the time of each step. The window is the caller's to free.
+template <class Make>
+auto MeasureOpening(Make make, Opening& phases, void (*settle)(HWND) = nullptr) {
+    const int64_t t0 = Now();
+    auto* form = make();
+    const int64_t t1 = Now();
+    form->Show();
+    const int64_t t2 = Now();
+    if (settle) settle(form->Handle());
+    const int64_t t3 = Now();
+    PaintNow(form);
+    const int64_t t4 = Now();
+    phases = {Milliseconds(t0, t1), Milliseconds(t1, t2), Milliseconds(t2, t3), Milliseconds(t3, t4)};
+    return form;
+}
+
+// The samples of each phase over several openings.
+struct OpeningFigures {
+    Figures total, building, creating, painting;
+    void Add(const Opening& o) {
+        total.Add(o.Total());
+        building.Add(o.building);
+        creating.Add(o.creating);
+        painting.Add(o.painting);
+    }
+};
+
+// Frees a measured window, points the program's reference to it at `restore` and handles
+// what freeing posted.
+template <class F>
+void FreeMeasured(F*& reference, F* restore = nullptr) {
+    FreeComponent(reference);
+    reference = restore;
+    Application->ProcessMessages();
+}
+
+// The same, adding the whole opening to `opening`.
+template <class Make>
+auto MeasureOpening(Make make, Figures& opening) {
+    Opening phases;
+    auto* form = MeasureOpening(make, phases);
+    opening.Add(phases.Total());
+    return form;
+}
 
 }  // namespace bench

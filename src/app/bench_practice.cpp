@@ -21,17 +21,6 @@ void Run(TADOConnection& connection, const std::string& sql) {
 
 void Type(TForm* form, wchar_t key) { SendMessageW(form->Handle(), WM_CHAR, key, 1); }
 
-// Opens a window made by `make` and paints it; adds the time to `opening`.
-template <class F, class Make>
-F* OpenAndPaint(Make make, Figures& opening) {
-    const int64_t t0 = Now();
-    F* form = make();
-    form->Show();
-    PaintNow(form);
-    opening.Add(Milliseconds(t0, Now()));
-    return form;
-}
-
 }  // namespace
 
 std::string BenchPracticeWindows(TForm* owner) {
@@ -45,8 +34,7 @@ std::string BenchPracticeWindows(TForm* owner) {
 
     Figures seqOpening, seqKeys;
     for (int round = 0; round < 20; ++round) {
-        auto* form = OpenAndPaint<TForm2>([&] { return new TForm2(owner, &bank, &aux); }, seqOpening);
-        Form2 = form;
+        auto* form = MeasureOpening([&] { return Form2 = new TForm2(owner, &bank, &aux); }, seqOpening);
         for (int k = 0; k < 60; ++k) {
             // Mostly moves; every third key an answer (right ones move on, wrong ones name the
             // right option).
@@ -56,9 +44,7 @@ std::string BenchPracticeWindows(TForm* owner) {
             PaintNow(form);
             seqKeys.Add(Milliseconds(k0, Now()));
         }
-        FreeComponent(form);
-        Form2 = nullptr;
-        Application->ProcessMessages();
+        FreeMeasured(Form2);
     }
     report += Line("opening sequential practice (median of 20)", seqOpening.Median(), "ms", 30);
     report += Line("opening sequential practice (slowest)", seqOpening.Max(), "ms", 30);
@@ -68,8 +54,7 @@ std::string BenchPracticeWindows(TForm* owner) {
     Figures listOpening, listKeys, removing, clearing;
     for (int round = 0; round < 10; ++round) {
         Run(bank, "update kaoti set bz='t' where id <= 300");
-        auto* form = OpenAndPaint<TFormqh2>([&] { return new TFormqh2(owner, &bank, &aux); }, listOpening);
-        Formqh2 = form;
+        auto* form = MeasureOpening([&] { return Formqh2 = new TFormqh2(owner, &bank, &aux); }, listOpening);
         for (int k = 0; k < 60; ++k) {
             const wchar_t key = k % 3 == 2 ? wchar_t(L'1' + k % 2) : (k % 7 == 0 ? L'4' : L'6');
             const int64_t k0 = Now();
@@ -91,9 +76,7 @@ std::string BenchPracticeWindows(TForm* owner) {
         form->ClearAll(true);
         PaintNow(form);
         clearing.Add(Milliseconds(c0, Now()));
-        FreeComponent(form);
-        Formqh2 = nullptr;
-        Application->ProcessMessages();
+        FreeMeasured(Formqh2);
     }
     // The writes alone, over the same rows: a mark's post, and the clear statement on 300 marks.
     // A row is written whole, its picture included, so these carry the disk's cost.

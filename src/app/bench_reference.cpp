@@ -36,12 +36,7 @@ std::string BenchReferenceViewer(TForm* owner) {
     Figures opening, showing, navigating;
     const std::wstring largest = LargestPage();
     for (int round = 0; round < 20; ++round) {
-        const int64_t t0 = Now();
-        auto* viewer = new TForm8(owner, &DataModule3->ADOConnection2);
-        Form8 = viewer;
-        viewer->Show();
-        PaintNow(viewer);
-        opening.Add(Milliseconds(t0, Now()));
+        auto* viewer = MeasureOpening([&] { return Form8 = new TForm8(owner, &DataModule3->ADOConnection2); }, opening);
         if (!largest.empty()) {
             viewer->Panel2->Visible = true;
             UpdateWindow(viewer->Panel2->Handle());
@@ -53,9 +48,7 @@ std::string BenchReferenceViewer(TForm* owner) {
                 showing.Add(Milliseconds(p0, Now()));
             }
         }
-        FreeComponent(viewer);
-        Form8 = nullptr;
-        Application->ProcessMessages();
+        FreeMeasured(Form8);
     }
     report += Line("opening the regulations viewer (median of 20)", opening.Median(), "ms", 40);
     report += Line("opening the regulations viewer (slowest)", opening.Max(), "ms", 40);

@@ -2,10 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <vector>
-
+#include "app/bench_figures.h"
 #include "app/form1.h"
 #include "app/window_refs.h"
 #include "skin/win32/skin_control.h"
@@ -15,32 +12,7 @@
 #include "ui/bit_btn.h"
 #include "ui/window_subclass.h"
 
-namespace {
-
-double Milliseconds(int64_t from, int64_t to) {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return double(to - from) * 1000.0 / double(f.QuadPart);
-}
-
-int64_t Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double Median(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples.empty() ? 0 : samples[samples.size() / 2];
-}
-
-std::string Line(const char* what, double value, double target) {
-    char text[160];
-    std::snprintf(text, sizeof text, "%-56s %9.3f ms   (target <= %g ms)\n", what, value, target);
-    return text;
-}
-
-}  // namespace
+using namespace bench;
 
 std::string BenchSkinnedControls() {
     std::string report;
@@ -51,11 +23,11 @@ std::string BenchSkinnedControls() {
 
     // The system menu: from asking for it to the menu loop's first idle moment, when the menu
     // window and its owner-drawn items have been painted.
-    std::vector<double> menu;
+    Figures menu;
     int64_t opened = 0;
     TWindowSubclass idle(main, [&](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == WM_ENTERIDLE && wParam == MSGF_MENU && opened) {
-            menu.push_back(Milliseconds(opened, Now()));
+            menu.Add(Milliseconds(opened, Now()));
             opened = 0;
             EndMenu();
         }
@@ -70,35 +42,35 @@ std::string BenchSkinnedControls() {
         Application->ProcessMessages();
     }
     idle.Detach();
-    report += Line("opening the system menu to painted (median of 20)", Median(menu), 16);
+    report += Line("opening the system menu to painted (median of 20)", menu.Median(), "ms", 16);
 
     // A bit button of the main menu: the mouse coming over it and leaving, a press and a
     // release outside it (no click), each with its repaint.
     TBitBtn* button = Form1->BitBtn8;
     HWND b = button->Handle();
-    std::vector<double> hot, pressed;
+    Figures hot, pressed;
     for (int round = 0; round < 200; ++round) {
         const int64_t h0 = Now();
         SendMessageW(b, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-        hot.push_back(Milliseconds(h0, Now()));
+        hot.Add(Milliseconds(h0, Now()));
         button->Perform(CM_MOUSELEAVE);
         const int64_t p0 = Now();
         SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        pressed.push_back(Milliseconds(p0, Now()));
+        pressed.Add(Milliseconds(p0, Now()));
         SendMessageW(b, WM_LBUTTONUP, 0, MAKELPARAM(-50, -50));
     }
     Form1->BitBtn1->SetFocus();
-    report += Line("a bit button turning hot, repainted (median of 200)", Median(hot), 1);
-    report += Line("a bit button pressed, repainted (median of 200)", Median(pressed), 1);
+    report += Line("a bit button turning hot, repainted (median of 200)", hot.Median(), "ms", 1);
+    report += Line("a bit button pressed, repainted (median of 200)", pressed.Median(), "ms", 1);
 
     // The whole main window: frame, caption, buttons, status bar and panels.
-    std::vector<double> full;
+    Figures full;
     for (int round = 0; round < 50; ++round) {
         const int64_t f0 = Now();
         RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         GdiFlush();
-        full.push_back(Milliseconds(f0, Now()));
+        full.Add(Milliseconds(f0, Now()));
     }
-    report += Line("a full repaint of the skinned main window (median of 50)", Median(full), 16);
+    report += Line("a full repaint of the skinned main window (median of 50)", full.Median(), "ms", 16);
     return report;
 }
