@@ -48,18 +48,8 @@ bool TSkinButton::PaintFace(Bitmap32& image, int state) const {
 
 bool TSkinButton::BeforeMessage(TMessage& m) {
     TSkinControl::BeforeMessage(m);
+    if (!PaintItself(m)) return false;
     switch (m.Msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps{};
-            HDC dc = BeginPaint(Handle(), &ps);
-            PaintWindow(dc);
-            EndPaint(Handle(), &ps);
-            m.Result = 0;
-            return false;
-        }
-        case WM_ERASEBKGND:
-            m.Result = 1;
-            return false;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             // The press is the skinner's: the button itself never sees it.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "skin/part_renderer.h"
+#include "skin/win32/skin_dib.h"
 #include "skin/win32/win_skin_form.h"
 #include "ui/form.h"
 #include "ui/win_control.h"
@@ -179,6 +180,42 @@ void TSkinControl::PaintWindow(HDC dc) {
 }
 
 void TSkinControl::Paint(HDC, const RECT&) {}
+
+bool TSkinControl::PaintItself(TMessage& m) {
+    switch (m.Msg) {
+        case WM_PAINT:
+            if (m.WParam) {
+                PaintWindow(reinterpret_cast<HDC>(m.WParam));
+            } else {
+                PaintDC dc(Handle());
+                PaintWindow(dc.Get());
+            }
+            m.Result = 0;
+            return false;
+        case WM_PRINTCLIENT:
+            PaintWindow(reinterpret_cast<HDC>(m.WParam));
+            m.Result = 0;
+            return false;
+        case WM_ERASEBKGND:
+            m.Result = 1;
+            return false;
+    }
+    return true;
+}
+
+void TSkinControl::ShowImage(HDC dc, const RECT& bounds, const Bitmap32& image, const std::function<void(HDC)>& text) {
+    SkinDib dib;
+    if (!dib.Resize(image.width, image.height)) return;
+    dib.Put(image, 0, 0);
+    HDC mem = dib.Dc();
+    if (text) {
+        SelectGuard font(mem, Font());
+        SetBkMode(mem, TRANSPARENT);
+        text(mem);
+    }
+    GdiFlush();  // GDI may still be drawing into the pixels
+    BitBlt(dc, bounds.left, bounds.top, image.width, image.height, mem, 0, 0, SRCCOPY);
+}
 
 void TSkinControl::Redraw() {
     if (IsWindow(hwnd_)) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);

@@ -7,6 +7,7 @@
 // TWinSkinForm, which refreshes, detaches and frees it.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -72,6 +73,16 @@ public:
     void SetRecolour(bool value) { recolour_ = value; }
 
 protected:
+    // For a skinner that paints the whole control: WM_PAINT (into the device context it
+    // carries, else between BeginPaint and EndPaint) and WM_PRINTCLIENT are painted through
+    // Paint, WM_ERASEBKGND is swallowed. False for those three (the control's own handling does
+    // not run), true for any other message.
+    bool PaintItself(TMessage& message);
+    // Puts a finished picture on the control in one copy: `image` goes into an off-screen
+    // bitmap, `text` (when given) draws on it with the control's font on a transparent
+    // background, and the bitmap is copied to dc at the top left of `bounds`. Nothing is drawn
+    // when the system gives no bitmap.
+    void ShowImage(HDC dc, const RECT& bounds, const Bitmap32& image, const std::function<void(HDC)>& text = {});
     // Fills the rectangle with the skin's ButtonFace colour.
     void FillBackground(Bitmap32& image, const RECT& r) const;
     const TSkinContent& Content() const { return skin_.Content(); }

@@ -68,18 +68,7 @@ void TSkinEdit::Paint(HDC dc, const RECT& bounds) {
 
 bool TSkinSizer::BeforeMessage(TMessage& m) {
     TSkinControl::BeforeMessage(m);
-    switch (m.Msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps{};
-            HDC dc = BeginPaint(Handle(), &ps);
-            PaintWindow(dc);
-            EndPaint(Handle(), &ps);
-            m.Result = 0;
-            return false;
-        }
-        case WM_ERASEBKGND: m.Result = 1; return false;
-    }
-    return true;
+    return PaintItself(m);
 }
 
 void TSkinSizer::Paint(HDC dc, const RECT& bounds) {

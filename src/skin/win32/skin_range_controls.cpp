@@ -12,30 +12,6 @@ namespace {
 
 bool HasImage(const TDataSkinObject* part) { return part && !part->Image.Empty(); }
 
-// Answers WM_PAINT by painting through the skinner and swallows WM_ERASEBKGND.
-bool PaintItself(TSkinControl& skinner, TMessage& m) {
-    switch (m.Msg) {
-        case WM_PAINT: {
-            if (m.WParam) {
-                skinner.PaintWindow(reinterpret_cast<HDC>(m.WParam));
-            } else {
-                PaintDC dc(skinner.Handle());
-                skinner.PaintWindow(dc.Get());
-            }
-            m.Result = 0;
-            return false;
-        }
-        case WM_PRINTCLIENT:
-            skinner.PaintWindow(reinterpret_cast<HDC>(m.WParam));
-            m.Result = 0;
-            return false;
-        case WM_ERASEBKGND:
-            m.Result = 1;
-            return false;
-    }
-    return true;
-}
-
 void FillPixels(Bitmap32& image, const RECT& r, uint32_t colour) {
     for (int y = std::max(0, int(r.top)); y < std::min(image.height, int(r.bottom)); ++y)
         for (int x = std::max(0, int(r.left)); x < std::min(image.width, int(r.right)); ++x) image.At(x, y) = colour;
@@ -132,7 +108,7 @@ void TSkinUpDown::Track(POINT p) {
 bool TSkinUpDown::BeforeMessage(TMessage& m) {
     TSkinControl::BeforeMessage(m);
     if (m.Msg == WM_LBUTTONUP) pressedButton_ = -1;  // released before the control hears it
-    return PaintItself(*this, m);
+    return PaintItself(m);
 }
 
 void TSkinUpDown::AfterMessage(TMessage& m) {
@@ -205,11 +181,7 @@ void TSkinUpDown::Paint(HDC dc, const RECT& bounds) {
             }
         }
     }
-    SkinDib dib;
-    if (!dib.Resize(w, h)) return;
-    dib.Put(image, 0, 0);
-    GdiFlush();
-    BitBlt(dc, bounds.left, bounds.top, w, h, dib.Dc(), 0, 0, SRCCOPY);
+    ShowImage(dc, bounds, image);
 }
 
 // ---- TSkinProgress
@@ -217,7 +189,7 @@ void TSkinUpDown::Paint(HDC dc, const RECT& bounds) {
 bool TSkinProgress::BeforeMessage(TMessage& m) {
     TSkinControl::BeforeMessage(m);
     if (!HasImage(Content().Progress.get())) return true;  // the control keeps its own look
-    return PaintItself(*this, m);
+    return PaintItself(m);
 }
 
 int TSkinProgress::FilledWidth(int width) const {
@@ -252,9 +224,5 @@ void TSkinProgress::Paint(HDC dc, const RECT& bounds) {
             }
         }
     }
-    SkinDib dib;
-    if (!dib.Resize(w, h)) return;
-    dib.Put(image, 0, 0);
-    GdiFlush();
-    BitBlt(dc, bounds.left, bounds.top, w, h, dib.Dc(), 0, 0, SRCCOPY);
+    ShowImage(dc, bounds, image);
 }

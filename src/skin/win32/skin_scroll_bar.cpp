@@ -425,24 +425,7 @@ int TSkinHeader::SectionFrame(int index) const {
 bool TSkinHeader::BeforeMessage(TMessage& m) {
     TSkinControl::BeforeMessage(m);
     if (!HasImage(Content().Headerbar.get())) return true;
-    switch (m.Msg) {
-        case WM_ERASEBKGND: m.Result = 1; return false;
-        case WM_PAINT: {
-            if (m.WParam) {
-                PaintWindow(reinterpret_cast<HDC>(m.WParam));
-            } else {
-                PaintDC dc(Handle());
-                PaintWindow(dc.Get());
-            }
-            m.Result = 0;
-            return false;
-        }
-        case WM_PRINTCLIENT:
-            PaintWindow(reinterpret_cast<HDC>(m.WParam));
-            m.Result = 0;
-            return false;
-    }
-    return true;
+    return PaintItself(m);
 }
 
 void TSkinHeader::AfterMessage(TMessage& m) {
@@ -514,23 +497,17 @@ void TSkinHeader::Paint(HDC dc, const RECT& bounds) {
     }
     // The rest of the strip, past the last section.
     if (end < w) DrawPart(image, end, 0, w - end, h, *part, 1);
-    SkinDib dib;
-    if (!dib.Resize(w, h)) return;
-    dib.Put(image, 0, 0);
-    HDC mem = dib.Dc();
-    SelectGuard font(mem, Font());
-    SetBkMode(mem, TRANSPARENT);
-    SetTextColor(mem, part->NormalColour2);
-    for (const Section& s : sections) {
-        RECT r{s.rect.left + 6, 0, s.rect.right - 6, h};
-        const int align = (s.format & HDF_JUSTIFYMASK) == HDF_RIGHT    ? DT_RIGHT
-                          : (s.format & HDF_JUSTIFYMASK) == HDF_CENTER ? DT_CENTER
-                                                                        : DT_LEFT;
-        DrawTextW(mem, s.text.c_str(), int(s.text.size()), &r,
-                  UINT(align) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    }
-    GdiFlush();
-    BitBlt(dc, bounds.left, bounds.top, w, h, mem, 0, 0, SRCCOPY);
+    ShowImage(dc, bounds, image, [&](HDC mem) {
+        SetTextColor(mem, part->NormalColour2);
+        for (const Section& s : sections) {
+            RECT r{s.rect.left + 6, 0, s.rect.right - 6, h};
+            const int align = (s.format & HDF_JUSTIFYMASK) == HDF_RIGHT    ? DT_RIGHT
+                              : (s.format & HDF_JUSTIFYMASK) == HDF_CENTER ? DT_CENTER
+                                                                            : DT_LEFT;
+            DrawTextW(mem, s.text.c_str(), int(s.text.size()), &r,
+                      UINT(align) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        }
+    });
 }
 
 // ---- TSkinListView

@@ -44,18 +44,7 @@ void Line(Bitmap32& image, int x0, int y0, int x1, int y1, uint32_t colour) {
 
 bool TSkinStatusBar::BeforeMessage(TMessage& m) {
     TSkinControl::BeforeMessage(m);
-    switch (m.Msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps{};
-            HDC dc = BeginPaint(Handle(), &ps);
-            PaintWindow(dc);
-            EndPaint(Handle(), &ps);
-            m.Result = 0;
-            return false;
-        }
-        case WM_ERASEBKGND: m.Result = 1; return false;
-    }
-    return true;
+    return PaintItself(m);
 }
 
 void TSkinStatusBar::Paint(HDC dc, const RECT& bounds) {
@@ -105,22 +94,16 @@ void TSkinStatusBar::Paint(HDC dc, const RECT& bounds) {
                     f.height, c.ExtraImages->Trans != 0);
     }
 
-    SkinDib dib;
-    if (!dib.Resize(w, h)) return;
-    dib.Put(image, 0, 0);
-    HDC mem = dib.Dc();
-    SelectGuard font(mem, Font());
-    SetBkMode(mem, TRANSPARENT);
-    SetTextColor(mem, edges ? c.StatusBarEdges->NormalColour2 : c.Colours.ButtonText);
-    for (const Panel& p : panels) {
-        const std::wstring text = p.text.empty() ? std::wstring(L" ") : p.text;
-        // Centred on the bar's height: a panel's own rectangle can be lower than the font.
-        RECT r{p.rect.left + 2, 0, p.rect.right - 2, h};
-        SavedDC saved(mem);
-        IntersectClipRect(mem, p.rect.left + 1, 0, p.rect.right - 1, h);
-        DrawTextW(mem, text.c_str(), int(text.size()), &r,
-                  UINT(p.align) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-    }
-    GdiFlush();
-    BitBlt(dc, bounds.left, bounds.top, w, h, mem, 0, 0, SRCCOPY);
+    ShowImage(dc, bounds, image, [&](HDC mem) {
+        SetTextColor(mem, edges ? c.StatusBarEdges->NormalColour2 : c.Colours.ButtonText);
+        for (const Panel& p : panels) {
+            const std::wstring text = p.text.empty() ? std::wstring(L" ") : p.text;
+            // Centred on the bar's height: a panel's own rectangle can be lower than the font.
+            RECT r{p.rect.left + 2, 0, p.rect.right - 2, h};
+            SavedDC saved(mem);
+            IntersectClipRect(mem, p.rect.left + 1, 0, p.rect.right - 1, h);
+            DrawTextW(mem, text.c_str(), int(text.size()), &r,
+                      UINT(p.align) | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        }
+    });
 }

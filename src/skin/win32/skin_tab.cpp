@@ -16,28 +16,6 @@ const TDataSkinBorder* TabsPart(const TSkinContent& c) {
     return c.Tabs && !c.Tabs->Image.Empty() ? c.Tabs.get() : nullptr;
 }
 
-// Paints through the skinner on WM_PAINT and WM_PRINTCLIENT, swallows WM_ERASEBKGND.
-bool PaintItself(TSkinControl& skinner, TMessage& m) {
-    switch (m.Msg) {
-        case WM_PAINT: {
-            if (m.WParam) {
-                skinner.PaintWindow(reinterpret_cast<HDC>(m.WParam));
-            } else {
-                PaintDC dc(skinner.Handle());
-                skinner.PaintWindow(dc.Get());
-            }
-            m.Result = 0;
-            return false;
-        }
-        case WM_PRINTCLIENT:
-            skinner.PaintWindow(reinterpret_cast<HDC>(m.WParam));
-            m.Result = 0;
-            return false;
-        case WM_ERASEBKGND: m.Result = 1; return false;
-    }
-    return true;
-}
-
 // The control's font turned to run along a tab on the left (up) or right (down).
 Gdi<HFONT> TurnedFont(HFONT font, TTabSide side) {
     LOGFONTW lf{};
@@ -123,7 +101,7 @@ RECT TSkinTab::TabRect(int index) const {
 bool TSkinTab::BeforeMessage(TMessage& m) {
     TSkinControl::BeforeMessage(m);
     if (!TabsPart(Content())) return true;
-    return PaintItself(*this, m);
+    return PaintItself(m);
 }
 
 void TSkinTab::AfterMessage(TMessage& m) {
@@ -231,7 +209,7 @@ void TSkinTab::Paint(HDC dc, const RECT& bounds) {
 bool TSkinTab31::BeforeMessage(TMessage& m) {
     TSkinControl::BeforeMessage(m);
     if (!TabsPart(Content()) || !dynamic_cast<TTabSet*>(Control())) return true;
-    return PaintItself(*this, m);
+    return PaintItself(m);
 }
 
 void TSkinTab31::AfterMessage(TMessage& m) {
@@ -263,18 +241,12 @@ void TSkinTab31::Paint(HDC dc, const RECT& bounds) {
     for (int i = count - 1; i >= 0; --i)
         if (i != selected) drawTab(i);
     if (selected >= 0 && selected < count) drawTab(selected);
-    SkinDib dib;
-    if (!dib.Resize(w, h)) return;
-    dib.Put(image, 0, 0);
-    HDC mem = dib.Dc();
-    SelectGuard font(mem, Font());
-    SetBkMode(mem, TRANSPARENT);
-    for (int i = 0; i < count; ++i) {
-        SetTextColor(mem, !enabled ? Content().Colours.ButtonShadow : i == selected ? part->PressedColour2 : part->NormalColour2);
-        RECT r = set->TabRect(i);
-        const std::wstring& text = set->Tabs()[size_t(i)];
-        DrawTextW(mem, text.c_str(), int(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    }
-    GdiFlush();
-    BitBlt(dc, bounds.left, bounds.top, w, h, mem, 0, 0, SRCCOPY);
+    ShowImage(dc, bounds, image, [&](HDC mem) {
+        for (int i = 0; i < count; ++i) {
+            SetTextColor(mem, !enabled ? Content().Colours.ButtonShadow : i == selected ? part->PressedColour2 : part->NormalColour2);
+            RECT r = set->TabRect(i);
+            const std::wstring& text = set->Tabs()[size_t(i)];
+            DrawTextW(mem, text.c_str(), int(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
+    });
 }

@@ -259,6 +259,19 @@ TEST_F(ControlSkinTest, StatusBarPanelsShowTheirBevelsAndTexts) {
     EXPECT_EQ(CountNearColour(shot, RECT{last.left, last.top, mid, last.bottom}, ink, 64), 0);
 }
 
+TEST_F(ControlSkinTest, APrintedButtonOrStatusBarShowsItsSkinnedFace) {
+    // What WM_PRINTCLIENT paints (a parent printing its children, a window animated in) is
+    // what the screen shows, not the system's face under the skin.
+    MakeForm();
+    for (HWND h : {button->Handle(), bar->Handle()}) {
+        const Bitmap32 screen = ScreenWindow(h);
+        const Bitmap32 printed = PrintClient(h);
+        ASSERT_EQ(printed.width, screen.width);
+        ASSERT_EQ(printed.height, screen.height);
+        EXPECT_EQ(Differences(printed, screen), 0);
+    }
+}
+
 TEST_F(ControlSkinTest, MessageBoxButtonsAndTheOkButtonOfShowMessageAreSkinned) {
     MakeForm();
     int buttonDifferences = -1;
