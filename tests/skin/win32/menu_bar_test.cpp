@@ -11,23 +11,6 @@ namespace {
 
 constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU
 
-HWND OpenMenuWindow() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            wchar_t name[16] = {};
-            GetClassNameW(hwnd, name, 16);
-            if (std::wstring(name) == L"#32768" && IsWindowVisible(hwnd)) {
-                *reinterpret_cast<HWND*>(data) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 HMENU OpenMenu() {
     HWND w = OpenMenuWindow();
     return w ? reinterpret_cast<HMENU>(SendMessageW(w, kGetMenu, 0, 0)) : nullptr;

@@ -156,3 +156,20 @@ TResourceGrowth GrowthOver(const std::function<void()>& cycle, int cycles) {
 void PaintNow(HWND hwnd) {
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
+
+HWND OpenMenuWindow() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            wchar_t name[16] = {};
+            GetClassNameW(hwnd, name, 16);
+            if (std::wstring(name) == L"#32768" && IsWindowVisible(hwnd)) {
+                *reinterpret_cast<HWND*>(data) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}

@@ -80,3 +80,5 @@ struct TResourceGrowth {
 TResourceGrowth GrowthOver(const std::function<void()>& cycle, int cycles = 100);
 // Paints a window and its frame at once.
 void PaintNow(HWND hwnd);
+// The visible pop-up menu window of this thread, or nullptr.
+HWND OpenMenuWindow();

@@ -7,24 +7,6 @@
 
 namespace {
 
-// The visible pop-up menu window of this thread, or nullptr.
-HWND OpenMenuWindow() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            wchar_t name[16] = {};
-            GetClassNameW(hwnd, name, 16);
-            if (std::wstring(name) == L"#32768" && IsWindowVisible(hwnd)) {
-                *reinterpret_cast<HWND*>(data) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 bool Grayed(HMENU menu, UINT command) { return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0; }
 
 class SkinnedMenuTest : public SkinTest {
