@@ -43,6 +43,9 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void InitWnd() override;
     void WndProc(TMessage& message) override;
+    // Alt+Up and Alt+Down open and close the list; Wine's combo box class keeps every other
+    // system key too (Alt+F4 in a drop-down list closed nothing).
+    bool ClassUsesSystemKey(WORD key) const override { return key == VK_UP || key == VK_DOWN; }
     int WindowHeightFor(int height) const override;
     void ColorChanged() override;
 

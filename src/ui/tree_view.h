@@ -196,6 +196,8 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void InitWnd() override;
     void WndProc(TMessage& message) override;
+    // The tree uses no system key; Wine's tree class keeps them all (Alt+F4 closed nothing).
+    bool ClassUsesSystemKey(WORD) const override { return false; }
     void ColorChanged() override;
     void FontChanged() override;
 

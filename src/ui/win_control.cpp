@@ -251,6 +251,13 @@ void TWinControl::WndProc(TMessage& message) {
         case WM_SETFOCUS:
             WmSetFocus(message);
             break;
+        case WM_SYSKEYDOWN:
+        case WM_SYSKEYUP:
+            if (!ownClass_ && handle_ && !ClassUsesSystemKey(WORD(message.WParam))) {
+                message.Result = DefWindowProcW(handle_, message.Msg, message.WParam, message.LParam);
+                return;
+            }
+            break;
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_DRAWITEM:

@@ -109,6 +109,11 @@ protected:
     virtual int WindowHeightFor(int height) const { return height; }
     // The parent's client area changed size.
     virtual void ParentResized() {}
+    // Whether the system class uses a system key (WM_SYSKEYDOWN/WM_SYSKEYUP: F10, or a key
+    // with Alt). One it does not use goes straight to the system's default handling, which
+    // closes the window on Alt+F4 and opens the menu on Alt or F10: some classes keep such
+    // keys to themselves under Wine. True unless a class says otherwise.
+    virtual bool ClassUsesSystemKey(WORD) const { return true; }
 
     // Painting of the toolkit's own windows: background, then the graphic children, all in
     // an off-screen bitmap that is copied to the window at the end.

@@ -15,6 +15,7 @@
 #include "practice/win/form55.h"
 #include "practice/win/form6.h"
 #include "practice/win/formqh2.h"
+#include "reference/win/form8.h"
 #include "support/sample_bank.h"
 #include "ui_test_support.h"
 
@@ -188,6 +189,64 @@ TEST_F(MainWindowTest, StartUpMakesTheHiddenDialogThenTheHiddenBySetWindowAndTwo
     FreeComponent(hidden);
     FreeComponent(dialog);
     Form6 = nullptr;
+}
+
+// Alt+F4 typed on the keyboard closes a function window wherever its focus is, the trees
+// included (the system's tree class kept the key under Wine), and leaves the main window's
+// keys working.
+TEST_F(MainWindowTest, AltF4ClosesTheFunctionWindowsFromTheirTrees) {
+    struct Closing {
+        bool opened = false, treeFocused = false, typed = false, closedByKey = false;
+    };
+    // Runs in the function window's modal loop: the focus into its tree, then Alt+F4. Should
+    // the keys close nothing, the window is closed from code, so that the test fails instead
+    // of waiting for ever.
+    const auto altF4InTree = [](TForm* window, TTreeView* tree, Closing& c) {
+        c.opened = window != nullptr;
+        if (!window) return;
+        SetForegroundWindow(window->WindowHandle());
+        tree->SetFocus();
+        PumpFor(30);
+        c.treeFocused = tree->Focused();
+        c.typed = PressWithAlt(VK_F4);
+        // Closing asks the modal loop to end, which it does once this has returned.
+        c.closedByKey = window->ModalResult != mrNone;
+        if (!c.closedByKey) window->Close();
+    };
+    Closing viewer;
+    RunAfter(300, [&] { altF4InTree(Form8, Form8->TreeView1, viewer); });
+    PressKey('5');
+    EXPECT_TRUE(viewer.opened && viewer.treeFocused && viewer.typed);
+    EXPECT_TRUE(viewer.closedByKey) << "Alt+F4 in the viewer's tree";
+    PumpFor(100);
+    EXPECT_EQ(Form8, nullptr);
+    EXPECT_TRUE(form_->Active());
+
+    // The chapter window's tree hands the focus on to the chapter line as it draws; Alt+F4
+    // closes the window whichever of the two holds it.
+    Closing chapter;
+    RunAfter(300, [&] { altF4InTree(Form4, Form4->TreeView1, chapter); });
+    PressKey('3');
+    EXPECT_TRUE(chapter.opened && chapter.typed);
+    EXPECT_TRUE(chapter.closedByKey) << "Alt+F4 in the chapter window";
+    PumpFor(100);
+    EXPECT_EQ(Form4, nullptr);
+    EXPECT_TRUE(form_->Active());
+
+    // The main window has its focus back and Alt is up again: its keys move the focus and
+    // open the viewer.
+    EXPECT_TRUE(form_->BitBtn1->Focused());
+    EXPECT_FALSE(GetKeyState(VK_MENU) & 0x8000);
+    PressKey(VK_TAB);
+    EXPECT_TRUE(form_->BitBtn2->Focused());
+    bool reopened = false;
+    RunAfter(300, [&] {
+        reopened = Form8 != nullptr;
+        if (Form8) Form8->Close();
+    });
+    PressKey('5');
+    EXPECT_TRUE(reopened);
+    EXPECT_TRUE(Application->ShownBoxes().empty());
 }
 
 // "7" hands the help file in the working directory to the shell, and nothing when it is not

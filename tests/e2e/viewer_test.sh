@@ -91,6 +91,16 @@ e2e_check "... naming the file" grep -qF "$(page_of 汽车徽标)" <<<"$(field "
 e2e_check "... in the viewer, not a box" [ "$(jq -r '.window.class' <<<"$d")" = TForm8 ]
 e2e_screenshot viewer-missing-page
 
+# Alt+F4 with the focus in the tree closes the viewer; "5" opens it again.
+select_node "道路交通安全法"
+e2e_keys "$viewer" alt+F4
+sleep 1
+e2e_check "Alt+F4 in the tree closes the viewer" [ "$(jq -r '.window.class' <<<"$(e2e_dump)")" = TForm1 ]
+e2e_keys "$main" 5
+viewer=$(e2e_wait_window "法规法则" 30)
+e2e_check "... and '5' opens it again" [ -n "$viewer" ]
+sleep 1
+
 # Closing through the title bar: its rightmost button, back to the main menu.
 d=$(e2e_dump)
 xdotool mousemove $(( $(jq -r '.window.rect.right' <<<"$d") - 14 )) $(( $(jq -r '.window.rect.top' <<<"$d") + 10 )) click 1 2>/dev/null

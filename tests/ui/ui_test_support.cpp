@@ -91,6 +91,20 @@ void PressKey(WORD vk) {
     Application->ProcessMessages();
 }
 
+bool PressWithAlt(WORD vk) {
+    INPUT inputs[4]{};
+    const WORD keys[4] = {VK_MENU, vk, vk, VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.wScan = WORD(MapVirtualKeyW(keys[i], MAPVK_VK_TO_VSC));
+        inputs[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    if (SendInput(4, inputs, sizeof(INPUT)) != 4) return false;
+    PumpFor(100);
+    return true;
+}
+
 void TypeChar(wchar_t ch) {
     PostMessageW(GetFocus(), WM_CHAR, ch, 1);
     Application->ProcessMessages();

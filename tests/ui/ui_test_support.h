@@ -31,6 +31,10 @@ void RunAfter(int ms, std::function<void()> fn);
 void PressKey(WORD vk);
 // Only the key-down (and whatever character the loop makes of it).
 void KeyDown(WORD vk);
+// Alt held while the key goes down and up, through the system's input queue as the keyboard
+// delivers it (to the focused window of the foreground window); then the loop runs a while.
+// False when the system refused the input.
+bool PressWithAlt(WORD vk);
 // A typed character without a key (as an input method delivers one).
 void TypeChar(wchar_t ch);
 // Holds Shift down in the thread's keyboard state while alive.
