@@ -28,10 +28,20 @@ void TComboBox::InitWnd() {
 
 void TComboBox::FillList() {
     HWND hwnd = WindowHandle();
-    SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
-    for (const std::wstring& item : items_.Items()) SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageW(hwnd, CB_SETCURSEL, itemIndex_ < items_.Count() ? itemIndex_ : -1, 0);
-    SendMessageW(hwnd, CB_SETMINVISIBLE, dropDownCount_, 0);
+    // The list is filled through the class's own procedure: nothing of ours (or of a skin)
+    // answers these messages, and each trip through the subclass chain costs a window-
+    // property look-up per message under Wine.
+    const WNDPROC list = DefWndProc();
+    CallWindowProcW(list, hwnd, CB_RESETCONTENT, 0, 0);
+    if (items_.Count() > 0) {
+        size_t characters = 0;
+        for (const std::wstring& item : items_.Items()) characters += item.size() + 1;
+        CallWindowProcW(list, hwnd, CB_INITSTORAGE, WPARAM(items_.Count()), LPARAM(characters * sizeof(wchar_t)));
+    }
+    for (const std::wstring& item : items_.Items())
+        CallWindowProcW(list, hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    CallWindowProcW(list, hwnd, CB_SETCURSEL, itemIndex_ < items_.Count() ? itemIndex_ : -1, 0);
+    CallWindowProcW(list, hwnd, CB_SETMINVISIBLE, dropDownCount_, 0);
 }
 
 void TComboBox::ItemsChanged() {

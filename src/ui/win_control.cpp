@@ -225,9 +225,17 @@ TWinControl* TWinControl::FromHandle(HWND hwnd) {
     DWORD process = 0;
     GetWindowThreadProcessId(hwnd, &process);
     if (process != GetCurrentProcessId()) return nullptr;
-    if (auto* control = static_cast<TWinControl*>(GetPropW(hwnd, kControlProp))) return control;
+    // The toolkit's own classes first: their look-up stays in the process, a property's does not.
     if (reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)) == ClassWndProc)
         return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return static_cast<TWinControl*>(GetPropW(hwnd, kControlProp));
+}
+
+TWinControl* TWinControl::ChildWindowControl(HWND hwnd) const {
+    if (!hwnd) return nullptr;
+    for (TControl* c : controls_) {
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->handle_ == hwnd) return w;
+    }
     return nullptr;
 }
 
@@ -356,7 +364,11 @@ bool TWinControl::ReflectNotification(TMessage& message) {
             from = reinterpret_cast<HWND>(message.LParam);
             break;
     }
-    TWinControl* target = FromHandle(from);
+    // The sender is nearly always one of this window's own controls: finding it among them
+    // spares a window-property look-up (a round trip to the window server under Wine) for
+    // every notification, such as a tree's request for each row's picture.
+    TWinControl* target = ChildWindowControl(from);
+    if (!target) target = FromHandle(from);
     if (!target || target == this || target->parent_ != this) return false;
     message.Result = target->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
     // A control that picks no colours leaves them to the system.

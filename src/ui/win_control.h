@@ -88,6 +88,8 @@ public:
 
     // The object of a window of this process, or nullptr.
     static TWinControl* FromHandle(HWND hwnd);
+    // The windowed control among this one's own controls whose window `hwnd` is, or nullptr.
+    TWinControl* ChildWindowControl(HWND hwnd) const;
 
 protected:
     struct TCreateParams {

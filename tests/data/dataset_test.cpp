@@ -305,6 +305,40 @@ TEST_F(DatasetTest, ObserversHearOfEveryChangeOfTheCurrentRow) {
     EXPECT_EQ(card.seen, expected);
 }
 
+TEST_F(DatasetTest, DisabledControlsHearOnceOfTheRowTheyEndOn) {
+    struct Card : DataObserver {
+        TCustomADODataSet* dataSet = nullptr;
+        std::vector<std::string> seen;
+        void DataChanged() override { seen.push_back(dataSet->CurrentText("tihao")); }
+        void DataSetDestroyed(DataSetView*) override {}
+    } card;
+    card.dataSet = &query_;
+    query_.AddObserver(&card);
+
+    // A walk over rows with the controls disabled (nested, as a caller's caller may also
+    // disable them): nothing until the outermost enable, then the row the walk ended on.
+    query_.DisableControls();
+    query_.DisableControls();
+    query_.Next();
+    query_.Next();
+    query_.EnableControls();
+    EXPECT_TRUE(query_.ControlsDisabled());
+    EXPECT_TRUE(card.seen.empty());
+    query_.Next();
+    query_.EnableControls();
+    EXPECT_FALSE(query_.ControlsDisabled());
+    EXPECT_EQ(card.seen, std::vector<std::string>{questions_[3].tihao});
+
+    // Nothing changed while disabled: nothing to tell; an unmatched enable changes nothing.
+    query_.DisableControls();
+    query_.EnableControls();
+    query_.EnableControls();
+    EXPECT_EQ(card.seen.size(), 1u);
+    query_.Prior();
+    EXPECT_EQ(card.seen, (std::vector<std::string>{questions_[3].tihao, questions_[2].tihao}));
+    query_.RemoveObserver(&card);
+}
+
 TEST_F(DatasetTest, ABoundObserverOutlivesItsDatasetOrGoesFirst) {
     // An observer in a data-aware control's manner: it unregisters when it goes, unless the
     // dataset went first and told it so. Under the sanitizers a dangling registration on

@@ -131,12 +131,21 @@ void TForm55::ResetPaper() {
 void TForm55::FillPaper() {
     paper.paper_ids.fill(0);
     if (ADOQuery1->Active() && !ADOQuery1->IsEmpty()) {
-        ADOQuery1->First();
-        for (int n = 1; n <= kPaperSize; ++n) {
-            paper.paper_ids[size_t(n)] = ADOQuery1->FieldByName("id")->AsInteger();
-            ADOQuery1->Next();
+        // The card's controls follow the query: they are refreshed once, at the first
+        // question, not at every row read.
+        ADOQuery1->DisableControls();
+        try {
+            ADOQuery1->First();
+            for (int n = 1; n <= kPaperSize; ++n) {
+                paper.paper_ids[size_t(n)] = ADOQuery1->FieldByName("id")->AsInteger();
+                ADOQuery1->Next();
+            }
+            ADOQuery1->Locate("id", paper.paper_ids[1]);
+        } catch (...) {
+            ADOQuery1->EnableControls();
+            throw;
         }
-        ADOQuery1->Locate("id", paper.paper_ids[1]);
+        ADOQuery1->EnableControls();
     }
     card_->ShowCard();
 }
