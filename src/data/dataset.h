@@ -27,7 +27,8 @@
 // Close never fails.
 //
 // Data-aware controls observe the dataset (DataSetView): they are told after every open,
-// close, move (also a move that stays put at an end), post, cancel and field change.
+// close, move (also a move that stays put at an end), post, cancel and field change, except
+// while their controls are disabled (DisableControls), after which they are told once.
 #include <cstdint>
 #include <memory>
 #include <optional>
