@@ -116,7 +116,10 @@ void TTreeNode::Expand(bool recurse) {
     if (HasChildren()) {
         expanded_ = true;
         // Expanding from code sends no notification, so the node keeps its state itself.
-        if (item_) SendMessageW(tree_->WindowHandle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item_));
+        if (item_) {
+            tree_->InsertChildren(this);
+            SendMessageW(tree_->WindowHandle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item_));
+        }
     }
     if (recurse) {
         for (auto& child : children_) child->Expand(true);
@@ -173,7 +176,10 @@ void TTreeNodes::Delete(TTreeNode* node) {
     Changed();
     const auto it = std::find_if(siblings.begin(), siblings.end(), [node](const auto& p) { return p.get() == node; });
     siblings.erase(it);
-    if (parent && parent->children_.empty()) parent->expanded_ = false;
+    if (parent && parent->children_.empty()) {
+        parent->expanded_ = false;
+        tree_->ShowButton(parent);
+    }
 }
 
 void TTreeNodes::Clear() {
@@ -260,17 +266,22 @@ void TTreeView::InitWnd() {
     redrawOff_ = false;
     SetRedraw(false);
     for (auto& root : items_.roots_) InsertItems(root.get());
-    if (selected_) SendMessageW(hwnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(selected_->item_));
+    if (selected_) SendMessageW(hwnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(ItemFor(selected_)));
     SetRedraw(items_.updating_ == 0);
 }
 
 void TTreeView::InsertItem(TTreeNode* node) {
     if (!HandleAllocated()) return;
-    if (node->parent_ && !node->parent_->item_) return;
+    TTreeNode* parent = node->parent_;
+    // A parent's first child gives it its button.
+    if (parent && parent->children_.size() == 1) ShowButton(parent);
+    if (parent && (!parent->item_ || !parent->childrenInserted_)) return;
+    node->childrenInserted_ = false;
     TVINSERTSTRUCTW insert{};
-    insert.hParent = node->parent_ ? node->parent_->item_ : TVI_ROOT;
+    insert.hParent = parent ? parent->item_ : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_CHILDREN;
+    insert.item.cChildren = node->HasChildren() ? 1 : 0;
     insert.item.pszText = const_cast<wchar_t*>(node->text_.c_str());
     // Both pictures are asked for whenever a node is drawn, so that the program can pick
     // them (OnGetImageIndex, OnGetSelectedIndex).
@@ -285,13 +296,38 @@ void TTreeView::InsertItem(TTreeNode* node) {
 void TTreeView::InsertItems(TTreeNode* node) {
     node->item_ = nullptr;
     InsertItem(node);
-    for (auto& child : node->children_) InsertItems(child.get());
-    if (node->expanded_ && node->HasChildren())
+    if (node->expanded_ && node->HasChildren()) {
+        InsertChildren(node);
         SendMessageW(WindowHandle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node->item_));
+    }
+}
+
+void TTreeView::InsertChildren(TTreeNode* node) {
+    if (!node->item_ || node->childrenInserted_) return;
+    node->childrenInserted_ = true;
+    for (auto& child : node->children_) InsertItems(child.get());
+}
+
+HTREEITEM TTreeView::ItemFor(TTreeNode* node) {
+    if (!node->item_ && node->parent_ && HandleAllocated()) {
+        ItemFor(node->parent_);
+        InsertChildren(node->parent_);
+    }
+    return node->item_;
+}
+
+void TTreeView::ShowButton(TTreeNode* node) {
+    if (!node->item_ || !HandleAllocated()) return;
+    TVITEMW item{};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = node->item_;
+    item.cChildren = node->HasChildren() ? 1 : 0;
+    SendMessageW(WindowHandle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void TTreeView::ForgetItems(TTreeNode* node) {
     node->item_ = nullptr;
+    node->childrenInserted_ = false;
     for (auto& child : node->children_) ForgetItems(child.get());
 }
 
@@ -355,7 +391,7 @@ void TTreeView::SetImages(TImageList* images) {
 
 void TTreeView::SetSelected(TTreeNode* node) {
     if (node && node->tree_ != this) throw Exception("The node belongs to another tree");
-    if (HandleAllocated() && (!node || node->item_)) {
+    if (HandleAllocated() && (!node || ItemFor(node))) {
         // The window reports the change (TVN_SELCHANGED) like a click.
         SendMessageW(WindowHandle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node ? node->item_ : nullptr));
         if (!node) selected_ = nullptr;
@@ -466,6 +502,13 @@ void TTreeView::CnNotify(TMessage& message) {
         case TVN_GETDISPINFOW:
             DispInfo(*reinterpret_cast<NMTVDISPINFOW*>(header));
             break;
+        case TVN_ITEMEXPANDINGW: {
+            // The children arrive as the node opens, by the mouse, the keys or from code.
+            const auto& info = *reinterpret_cast<NMTREEVIEWW*>(header);
+            if ((info.action & TVE_EXPAND) && info.itemNew.lParam)
+                InsertChildren(reinterpret_cast<TTreeNode*>(info.itemNew.lParam));
+            break;
+        }
         case TVN_ITEMEXPANDEDW:
             ItemExpanded(*reinterpret_cast<NMTREEVIEWW*>(header));
             break;

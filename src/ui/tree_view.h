@@ -1,7 +1,10 @@
 #pragma once
 // TTreeView: a read-only outline over the system tree control (SysTreeView32). The nodes
 // live in the object (TTreeNodes) and the window shows them, so the tree keeps its nodes,
-// their expansion and the selection across a re-created window. Every node draws one
+// their expansion and the selection across a re-created window. The window gets a node's
+// children only when the node first opens (or one of them is selected): until then the
+// node carries just its button, so a large collapsed outline is built at the cost of its
+// top level. Every node draws one
 // picture of the tree's image list, chosen through ImageIndex and SelectedIndex; the tree
 // asks for them whenever it draws a node, and OnGetImageIndex and OnGetSelectedIndex run
 // just before each such answer. Labels are never edited in place.
@@ -70,7 +73,8 @@ public:
     // The node's text as drawn, in the tree's client coordinates; an empty rectangle when
     // the node has no row or the tree no window.
     RECT DisplayRect() const;
-    // The system's item, nullptr while the tree has no window.
+    // The system's item, nullptr while the tree has no window or the node's parent has not
+    // opened in it yet.
     HTREEITEM ItemId() const { return item_; }
 
 private:
@@ -87,6 +91,8 @@ private:
     int selectedIndex_ = -1;
     bool expanded_ = false;
     HTREEITEM item_ = nullptr;
+    // Whether the window holds the children's items (they come when the node first opens).
+    bool childrenInserted_ = false;
     int absoluteIndex_ = 0;
 };
 
@@ -207,6 +213,11 @@ private:
 
     void InsertItem(TTreeNode* node);
     void InsertItems(TTreeNode* node);
+    void InsertChildren(TTreeNode* node);
+    // The node's item, with the items of its parents' children put in first.
+    HTREEITEM ItemFor(TTreeNode* node);
+    // Tells the window whether the node has children (its expand button).
+    void ShowButton(TTreeNode* node);
     void ForgetItems(TTreeNode* node);
     void DeleteItem(TTreeNode* node);
     TTreeNode* NodeOf(HTREEITEM item) const;

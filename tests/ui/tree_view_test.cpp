@@ -34,6 +34,17 @@ bool HasRow(const TTreeNode* node) {
     return !IsRectEmpty(&r);
 }
 
+// The window's count of children as its button shows it (0: no button).
+int ButtonOf(const TTreeNode* node) {
+    TVITEMW item{};
+    item.mask = TVIF_CHILDREN;
+    item.hItem = node->ItemId();
+    SendMessageW(node->TreeView()->WindowHandle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.cChildren;
+}
+
+int WindowCount(const TTreeView* tree) { return int(SendMessageW(tree->WindowHandle(), TVM_GETCOUNT, 0, 0)); }
+
 std::vector<std::wstring> Texts(const std::vector<TTreeNode*>& nodes) {
     std::vector<std::wstring> texts;
     for (TTreeNode* n : nodes) texts.push_back(n->Text);
@@ -104,11 +115,22 @@ TEST_F(TreeViewTest, NodesKeepTheirOrderLevelsAndIndicesThroughAddingAndDeleting
     EXPECT_EQ(a2->AbsoluteIndex(), 5);
     EXPECT_EQ(b1->AbsoluteIndex(), 7);
 
-    // Deleting a section takes its kinds with it, in the model and in the window.
+    // The window holds the top level and the children of the nodes opened so far; a node
+    // whose children are still to come has its button all the same.
     form->Show();
+    EXPECT_EQ(WindowCount(tree), 2);
+    EXPECT_EQ(ButtonOf(a), 1);
+    a->Expand(false);
+    a1->Expand(false);
+    EXPECT_EQ(WindowCount(tree), 7);
+    EXPECT_EQ(ButtonOf(a2), 0);
+    EXPECT_NE(a1z->ItemId(), nullptr);
+    EXPECT_EQ(b1->ItemId(), nullptr) << "乙一 waits for 乙 to open";
+
+    // Deleting a section takes its kinds with it, in the model and in the window.
     tree->Items->Delete(a1);
     EXPECT_EQ(tree->Items->Count(), 4);
-    EXPECT_EQ(SendMessageW(tree->WindowHandle(), TVM_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(WindowCount(tree), 3);
     EXPECT_EQ(a2->AbsoluteIndex(), 1);
     EXPECT_EQ(a2->Index(), 0);
     EXPECT_EQ(tree->Items->Item(3)->GetText(), L"乙一");
@@ -116,6 +138,23 @@ TEST_F(TreeViewTest, NodesKeepTheirOrderLevelsAndIndicesThroughAddingAndDeleting
     tree->Items->Delete(a2);
     EXPECT_FALSE(a->HasChildren());
     EXPECT_FALSE(a->GetExpanded());
+    EXPECT_EQ(ButtonOf(a), 0) << "the last child takes the button with it";
+    // A first child gives the button back, and goes straight in under an opened parent.
+    TTreeNode* a3 = tree->Items->AddChild(a, L"甲三");
+    EXPECT_EQ(ButtonOf(a), 1);
+    EXPECT_NE(a3->ItemId(), nullptr);
+    a->Expand(false);
+    EXPECT_TRUE(HasRow(a3));
+
+    // Selecting from code a node whose parent never opened puts it in, and the window opens
+    // the parent to show it, as it does for any selected node.
+    int changes = 0;
+    tree->OnChange = [&](TTreeNode* n) { changes += n == b1 ? 1 : 100; };
+    b1->Selected = true;
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessageW(tree->WindowHandle(), TVM_GETNEXTITEM, TVGN_CARET, 0)), b1->ItemId());
+    EXPECT_NE(b1->ItemId(), nullptr);
+    EXPECT_TRUE(HasRow(b1));
 }
 
 TEST_F(TreeViewTest, TheLearnerChoosesWithTheMouseAndTheArrowKeys) {
@@ -223,7 +262,7 @@ TEST_F(TreeViewTest, ANewWindowShowsTheSameNodesAndCodeChangesBehaveAsTheLearner
     a1x->Expanded = true;  // a node without children does not open
     EXPECT_FALSE(a1x->GetExpanded());
     form->Show();
-    EXPECT_EQ(SendMessageW(tree->WindowHandle(), TVM_GETCOUNT, 0, 0), 7);
+    EXPECT_EQ(WindowCount(tree), 2) << "only the top level until a chapter opens";
     EXPECT_EQ(Texts(tree->VisibleNodes()), (std::vector<std::wstring>{L"甲", L"乙"}));
     a->Expand(false);
     EXPECT_EQ(Texts(tree->VisibleNodes()), (std::vector<std::wstring>{L"甲", L"甲一", L"单", L"判", L"甲二", L"乙"}));
@@ -233,7 +272,7 @@ TEST_F(TreeViewTest, ANewWindowShowsTheSameNodesAndCodeChangesBehaveAsTheLearner
     EXPECT_EQ(changes, 1);
     a1y->Text = L"判断题";
     tree->ShowLines = false;  // the style is taken at creation: a new window
-    EXPECT_EQ(SendMessageW(tree->WindowHandle(), TVM_GETCOUNT, 0, 0), 7);
+    EXPECT_EQ(WindowCount(tree), 6) << "乙 is still closed";
     EXPECT_EQ(tree->Selected.Get(), a1y);
     EXPECT_EQ(changes, 1) << "re-creating the window is no choice of the learner's";
     const auto caret = reinterpret_cast<HTREEITEM>(SendMessageW(tree->WindowHandle(), TVM_GETNEXTITEM, TVGN_CARET, 0));
