@@ -37,15 +37,19 @@ TWinSkinForm* SkinnedFrame(HWND hwnd) {
     return skinned && skinned->LifeState() == lsSkinned ? skinned : nullptr;
 }
 
-// Handles messages until the window wears its skin (or a second has passed).
-bool WaitForSkin(HWND hwnd) {
+// Handles messages until the window wears its skin, or no longer wears it (or a second has
+// passed). The wait is bounded: the skin's steps need not each arrive as a new message, so
+// waiting for one could block for good.
+bool WaitForSkinState(HWND hwnd, bool wanted) {
     const int64_t until = GetTickCount64() + 1000;
-    while (!SkinnedFrame(hwnd) && int64_t(GetTickCount64()) < until) {
+    while ((SkinnedFrame(hwnd) != nullptr) != wanted && int64_t(GetTickCount64()) < until) {
         Application->ProcessMessages();
-        if (!SkinnedFrame(hwnd)) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+        if ((SkinnedFrame(hwnd) != nullptr) != wanted) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
-    return SkinnedFrame(hwnd) != nullptr;
+    return (SkinnedFrame(hwnd) != nullptr) == wanted;
 }
+
+bool WaitForSkin(HWND hwnd) { return WaitForSkinState(hwnd, true); }
 
 TForm5* NewExam() { return Form5 = new TForm5(Form1, &DataModule3->ADOConnection1); }
 
@@ -223,7 +227,7 @@ int RunBenchmark(int64_t startTicks) {
         }
         CloseExam();
         Form1->SkinData1->SetActive(false);
-        while (SkinnedFrame(Form1->Handle())) WaitMessage(), Application->ProcessMessages();
+        WaitForSkinState(Form1->Handle(), false);
         plainOpening.Add(OpenExam(false).Total());
         CloseExam();
         Form1->SkinData1->SetActive(true);
