@@ -138,3 +138,38 @@ TEST(Style, BordersMarginsAndLists) {
     EXPECT_EQ(s.Of(L"o1").listType, html::ListType::UpperAlpha);
     EXPECT_EQ(s.Of(L"o2").listType, html::ListType::LowerRoman);
 }
+
+// "A > B C": the nearest B above C need not be the one whose parent is an A.
+TEST(Style, SelectorsTryEveryAncestorAsCssDoes) {
+    Styled s(L"<!DOCTYPE html><style>"
+             L".a > .b p{color:#00ff00} .a > .b > .c .d p{font-weight:bold} .x > .y p{font-style:italic}"
+             L"div p span{text-decoration:underline}</style>"
+             L"<div class=a><div class=b><div class=b><div class=c><div class=d><p id=t><span id=u>t</span></p></div></div></div></div></div>"
+             L"<div class=x><div class=z><div class=y><p id=f>f</p></div></div></div>");
+    EXPECT_EQ(s.Of(L"t").color, 0x00FF00u);
+    EXPECT_FALSE(s.Of(L"t").bold);  // .c's parent is a .b whose parent is a .b, not an .a
+    EXPECT_FALSE(s.Of(L"f").italic);
+    EXPECT_TRUE(s.Of(L"u").underline);
+}
+
+TEST(Style, SelectorListsDropWhollyForAnInvalidPart) {
+    Styled s(L"<!DOCTYPE html><style>"
+             L"p, a!b {color:red} p, a:hover, q[lang] {font-weight:bold} p, :nonsense {font-style:italic}"
+             L"p, , q {text-decoration:underline} em, > p {color:blue} b, i + p {color:#00ff00}</style>"
+             L"<p id=p>x</p><b id=b>y</b>");
+    EXPECT_EQ(s.Of(L"p").color, 0u);
+    EXPECT_TRUE(s.Of(L"p").bold);  // :hover and attributes are valid CSS, never matched here
+    EXPECT_FALSE(s.Of(L"p").italic);
+    EXPECT_FALSE(s.Of(L"p").underline);
+    EXPECT_EQ(s.Of(L"b").color, 0x00FF00u);
+}
+
+TEST(Style, FontSizeAttributesWithoutANumberKeepTheInheritedSize) {
+    Styled s(L"<!DOCTYPE html><body style='font-size:20px'><font size='' id=a>a</font><font size=' ' id=b>b</font>"
+             L"<font size='+' id=c>c</font><font size='-2' id=d>d</font><font size=+9 id=e>e</font></body>");
+    EXPECT_EQ(s.Of(L"a").fontSize, 20);
+    EXPECT_EQ(s.Of(L"b").fontSize, 20);
+    EXPECT_EQ(s.Of(L"c").fontSize, 20);
+    EXPECT_EQ(s.Of(L"d").fontSize, 10);
+    EXPECT_EQ(s.Of(L"e").fontSize, 48);
+}

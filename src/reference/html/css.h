@@ -1,8 +1,10 @@
 #pragma once
 // The small part of CSS that HTML 4-era pages use: rule sets with type, class and id
 // selectors, descendant and child combinators, and a:link; declarations with !important.
-// Other selectors (attributes, :hover, siblings) drop their rule; at-rules are skipped.
+// Other selectors (attributes, :hover, siblings) never match; at-rules are skipped.
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,10 +23,10 @@ struct Declaration {
 std::vector<Declaration> ParseDeclarations(std::wstring_view text);
 
 struct Compound {
-    std::string tag;                   // lower-case; empty for any element
-    std::vector<std::string> classes;  // as written (class names are case-sensitive)
-    std::string id;
-    bool link = false;                 // :link
+    std::string tag;                    // lower-case; empty for any element
+    std::vector<std::wstring> classes;  // as written (class names are case-sensitive)
+    std::wstring id;
+    bool link = false;                  // :link
 };
 
 struct Selector {
@@ -48,11 +50,47 @@ struct StyleSheet {
 constexpr size_t kMaxRules = 1024;
 constexpr size_t kMaxCompounds = 8;
 
-// Adds the rules of one style sheet text to the sheet.
+// Adds the rules of one style sheet text to the sheet. As in CSS, a selector list with an
+// invalid part drops its whole rule; parts that are valid but can never match here (:hover,
+// attribute and sibling selectors) are dropped alone.
 void ParseStyleSheet(std::wstring_view text, StyleSheet& sheet);
 
-// Whether an element matches a selector. `budget` counts the ancestors looked at for
-// descendant combinators across a whole page; once it runs out, such selectors stop matching.
-bool Matches(const Document& doc, int element, const Selector& selector, long& budget);
+// Finds the rules of a sheet that match the elements of one document. The work is bounded:
+// every compound test, class look-up and candidate rule is charged to `budget`, and once it
+// runs out no further rule matches. Rules are kept in buckets by the key of their rightmost
+// compound (id, class, tag), so an element is tested only against rules that can match it, and
+// each element's class attribute is split once.
+class SelectorMatcher {
+public:
+    SelectorMatcher(const Document& doc, const StyleSheet& sheet, long budget);
+
+    // The rules that match an element, in the order of the sheet.
+    void MatchingRules(int element, std::vector<const Rule*>& out);
+    bool Matches(int element, const Selector& selector);
+    long Remaining() const { return budget_; }
+
+private:
+    struct Keys {
+        bool known = false;
+        std::wstring_view id;
+        std::vector<std::wstring_view> classes;  // sorted, each once
+    };
+    using Bucket = std::map<std::wstring, std::vector<int>, std::less<>>;
+
+    const Keys& KeysOf(int node);
+    bool Test(int node, const Compound& compound);
+    bool Charge(long units);
+
+    const Document& doc_;
+    const StyleSheet& sheet_;
+    long budget_;
+    std::vector<Keys> keys_;  // per node, filled as elements are first looked at
+    Bucket byId_;
+    Bucket byClass_;
+    std::map<std::string, std::vector<int>, std::less<>> byTag_;
+    std::vector<int> universal_;
+    std::vector<int> chain_;  // scratch: an element and its ancestors
+    std::vector<char> reach_;  // scratch: which compounds can sit on which ancestor
+};
 
 }  // namespace html

@@ -12,8 +12,9 @@ const wchar_t* const kDefaultFace = L"宋体";
 
 namespace {
 
-// The budget of ancestor steps for descendant selectors over a whole page.
-constexpr long kSelectorBudget = 20'000'000;
+// The selector work a whole page may cost (compound tests, class look-ups, candidate rules):
+// a few hundred milliseconds at most, however the page combines its rules and elements.
+constexpr long kSelectorBudget = 8'000'000;
 constexpr int kDefaultFontSize = 16;
 
 int ClampLength(double px) { return int(std::lround(std::clamp(px, double(-kMaxLength), double(kMaxLength)))); }
@@ -21,12 +22,11 @@ int ClampSize(double px) { return int(std::lround(std::clamp(px, 1.0, double(kMa
 
 class Cascade {
 public:
-    explicit Cascade(const Document& document) : doc(document) {
+    explicit Cascade(const Document& document) : doc(document), sheet(ReadSheets(document)), matcher(doc, sheet, kSelectorBudget) {
         out.doc = &doc;
         out.styles.resize(doc.nodes.size());
         out.faces.push_back(kDefaultFace);
         out.faces.push_back(L"monospace");
-        for (const std::wstring& text : doc.styleSheets) ParseStyleSheet(text, sheet);
     }
 
     StyledDocument Run() {
@@ -63,6 +63,12 @@ public:
     }
 
 private:
+    static StyleSheet ReadSheets(const Document& doc) {
+        StyleSheet sheet;
+        for (const std::wstring& text : doc.styleSheets) ParseStyleSheet(text, sheet);
+        return sheet;
+    }
+
     int InternFace(std::wstring_view family) {
         family = TrimSpaces(family);
         if (family.empty()) return 0;
@@ -335,10 +341,11 @@ private:
                 if (const std::wstring* face = n.Attr("face")) s.face = InternFace(*face);
                 if (const std::wstring* size = n.Attr("size")) {
                     const std::wstring_view v = TrimSpaces(*size);
-                    if (auto number = ParseHtmlInteger(v[0] == '+' || v[0] == '-' ? v.substr(1) : v)) {
+                    const wchar_t sign = v.empty() ? 0 : v[0];
+                    if (auto number = ParseHtmlInteger(sign == '+' || sign == '-' ? v.substr(1) : v)) {
                         int level = *number;
-                        if (!v.empty() && v[0] == '+') level = 3 + level;
-                        else if (!v.empty() && v[0] == '-') level = 3 - level;
+                        if (sign == '+') level = 3 + level;
+                        else if (sign == '-') level = 3 - level;
                         static constexpr int kSizes[] = {10, 13, 16, 18, 24, 32, 48};
                         s.fontSize = kSizes[std::clamp(level, 1, 7) - 1];
                     }
@@ -476,9 +483,7 @@ private:
     }
 
     void Sheets(Style& s, const Style& parent, int node, const Node& n) {
-        matched.clear();
-        for (const Rule& rule : sheet.rules)
-            if (Matches(doc, node, rule.selector, budget)) matched.push_back(&rule);
+        matcher.MatchingRules(node, matched);
         std::stable_sort(matched.begin(), matched.end(), [](const Rule* a, const Rule* b) {
             return a->selector.specificity < b->selector.specificity;
         });
@@ -795,9 +800,9 @@ private:
 
     const Document& doc;
     StyledDocument out;
-    StyleSheet sheet;
+    const StyleSheet sheet;
+    SelectorMatcher matcher;
     std::vector<const Rule*> matched;
-    long budget = kSelectorBudget;
 };
 
 }  // namespace
