@@ -148,6 +148,34 @@ TEST(Layout, PicturesTakeGivenNaturalOrPlaceholderSizes) {
     EXPECT_EQ(page.layout.LinkAt(pictures[1]->box.left + 5, pictures[1]->box.top + 5), -1);
 }
 
+// The page's pictures share one pixel budget, charged once per picture at its natural size,
+// in the order they are laid out; a picture that does not fit is broken, later small ones still show.
+TEST(Layout, PicturesShareThePagesPixelBudget) {
+    FakeMeasurer measurer;
+    measurer.pictures[L"big.bmp"] = {3000, 3000};
+    measurer.pictures[L"big2.bmp"] = {3000, 3000};
+    measurer.pictures[L"small.bmp"] = {100, 100};
+    const LaidOutPage page = LayOut(StandardsPage(L"<img src=big.bmp width=30><img src=big2.bmp><img src=big.bmp>"
+                                                  L"<table><tr><td><img src=small.bmp></td></tr></table>"),
+                                    400, &measurer);
+    const auto pictures = page.Items(ItemKind::Picture);
+    ASSERT_EQ(pictures.size(), 4u);
+    EXPECT_TRUE(pictures[0]->readable);
+    EXPECT_FALSE(pictures[1]->readable);
+    EXPECT_TRUE(pictures[2]->readable);  // the same picture again costs nothing more
+    EXPECT_TRUE(pictures[3]->readable);
+    EXPECT_EQ(page.layout.picturePixels, 3000 * 3000 + 100 * 100);
+    EXPECT_EQ(pictures[1]->box.Width(), 3000);
+}
+
+TEST(Layout, ContentWidthReachesTheWidestItem) {
+    EXPECT_EQ(LayOut(StandardsPage(L"<p>short</p>")).layout.contentWidth, 400);
+    const LaidOutPage wide = LayOut(StandardsPage(L"<table width=900 bgcolor=#00ff00><tr><td>x</td></tr></table>"
+                                                  L"<img src=missing.bmp alt='禁止通行' width=20 height=20>"));
+    EXPECT_EQ(wide.layout.contentWidth, 900);
+    EXPECT_EQ(wide.Items(ItemKind::Picture).at(0)->alt, L"禁止通行");
+}
+
 TEST(Layout, AnchorsMarkWhereTheyStand) {
     const LaidOutPage page = LayOut(StandardsPage(L"<a name=top></a><p style='margin:0'>x</p><div style='height:500px'></div>"
                                                   L"<h2 id=sec style='margin:0'>S</h2>text <a name=inline>y</a>"));

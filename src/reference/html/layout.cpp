@@ -42,11 +42,14 @@ void LayoutEngine::Run(int width) {
     const BlockResult root = LayoutBlock(styled.doc->html, 0, 0, out.width, TextAlign::Left, 0);
     out.height = ClampY(root.height);
     // Whatever stood past the tallest page (a marker, a descender) is cut at its end.
+    out.contentWidth = out.width;
     for (DisplayItem& item : out.items) {
         item.box.top = ClampY(item.box.top);
         item.box.bottom = ClampY(item.box.bottom);
         item.baseline = ClampY(item.baseline);
+        if (item.box.Width() > 0 && item.box.Height() > 0) out.contentWidth = std::max(out.contentWidth, item.box.right);
     }
+    out.contentWidth = std::min(out.contentWidth, kMaxX);
 }
 
 int LayoutEngine::FontOf(const Style& style) {
@@ -154,17 +157,24 @@ void LayoutEngine::AnchorsOf(int node, std::vector<std::wstring>& names) const {
         if (const std::wstring* name = n.Attr("name")) names.push_back(*name);
 }
 
-std::optional<PictureSize> LayoutEngine::NaturalSize(const std::wstring& src) {
-    const auto found = pictureSizes.find(src);
-    if (found != pictureSizes.end()) return found->second;
-    std::optional<PictureSize> size = src.empty() ? std::nullopt : measurer.Picture(src);
-    if (size) {
-        size->width = std::clamp(size->width, 0, kMaxLength);
-        size->height = std::clamp(size->height, 0, kMaxLength);
-    }
+LayoutEngine::PictureInfo LayoutEngine::PictureOf(const std::wstring& src) {
+    const auto found = pictures.find(src);
+    if (found != pictures.end()) return found->second;
+    PictureInfo info;
+    // Past this many different pictures a page shows the rest as broken, without reading them.
     constexpr size_t kMaxPictures = 4096;
-    if (pictureSizes.size() < kMaxPictures) pictureSizes.emplace(src, size);
-    return size;
+    if (pictures.size() >= kMaxPictures) return info;
+    info.natural = src.empty() ? std::nullopt : measurer.Picture(src);
+    if (info.natural) {
+        // Decoding costs the picture's whole size, whatever size it is shown at.
+        const long long pixels = std::max(0LL, (long long)info.natural->width) * std::max(0, info.natural->height);
+        info.shown = pixels <= kPagePicturePixels - out.picturePixels;
+        if (info.shown) out.picturePixels += pixels;
+        info.natural->width = std::clamp(info.natural->width, 0, kMaxLength);
+        info.natural->height = std::clamp(info.natural->height, 0, kMaxLength);
+    }
+    pictures.emplace(src, info);
+    return info;
 }
 
 bool InlineContent::HasContent() const { return !atoms.empty(); }

@@ -66,10 +66,12 @@ struct DisplayItem {
     int font = -1;                 // Text: index into PageLayout::fonts
     int baseline = 0;              // Text: the y of the baseline
     std::wstring text;             // Text: the characters; Picture: the src as written
+    std::wstring alt;              // Picture: the alt text, shown in place of a broken picture
     uint32_t background = kNoColor;// Text: a background behind the run
     bool underline = false;
     bool strike = false;
-    bool readable = true;          // Picture: false when the picture cannot be read (an empty box)
+    bool readable = true;          // Picture: false when the picture cannot be read or is over the
+                                   // page's pixel budget (a broken picture)
     int link = -1;                 // index into PageLayout::links, or -1
 };
 
@@ -79,8 +81,9 @@ struct PageAnchor {
 };
 
 struct PageLayout {
-    int width = 0;   // the width laid out for
-    int height = 0;  // the height of the content
+    int width = 0;         // the width laid out for
+    int contentWidth = 0;  // the right edge of the widest content, at least `width`
+    int height = 0;        // the height of the content
     uint32_t canvas = 0xFFFFFF;
     std::wstring title;
     std::vector<FontKey> fonts;
@@ -88,6 +91,7 @@ struct PageLayout {
     std::vector<DisplayItem> items;    // in painting order
     std::vector<std::wstring> links;   // the href of each link, as written
     std::vector<PageAnchor> anchors;
+    long long picturePixels = 0;       // the pixels of the pictures shown, at their natural sizes
 
     // The link under a point, or -1.
     int LinkAt(int x, int y) const;
@@ -99,6 +103,11 @@ struct PageLayout {
 
 // The tallest page laid out; content beyond it is stacked at the limit.
 constexpr int kMaxPageHeight = 2'000'000;
+
+// The pixels all pictures of a page may hold decoded together (64 MB at 4 bytes a pixel):
+// a small bitmap file can declare a huge picture, and every picture of the page on show is
+// kept decoded. A picture that would go past it is shown broken.
+constexpr long long kPagePicturePixels = 16LL << 20;
 
 PageLayout LayoutPage(const StyledDocument& styled, int width, PageMeasurer& measurer);
 

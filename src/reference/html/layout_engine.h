@@ -15,6 +15,7 @@ namespace html {
 
 // The widest box the layout considers; anything wider is cut down to it.
 constexpr int kMaxWidth = 100000;
+constexpr int kMaxX = kMaxWidth * 10;
 
 struct MinMax {
     int min = 0;  // the narrowest the content can be without overflowing
@@ -45,7 +46,13 @@ public:
     int LinkIndex(int anchorNode);
     void AddAnchor(std::wstring name, int y);
     void AnchorsOf(int node, std::vector<std::wstring>& names) const;
-    std::optional<PictureSize> NaturalSize(const std::wstring& src);
+    struct PictureInfo {
+        std::optional<PictureSize> natural;  // as the picture declares it, cut to the largest length
+        bool shown = false;                  // readable and within the page's pixel budget
+    };
+    // A picture's size, and whether it is shown: the first pictures of a page to fill its pixel
+    // budget are; any after them are broken pictures. Asked once per source.
+    PictureInfo PictureOf(const std::wstring& src);
 
     const Style& StyleOf(int node) const { return styled.Of(node); }
     const Node& NodeAt(int node) const { return styled.doc->At(node); }
@@ -77,6 +84,8 @@ public:
     // Clamping keeps every coordinate of any page far from integer overflow.
     static int ClampY(long long y) { return int(std::min<long long>(std::max<long long>(y, 0), kMaxPageHeight)); }
     static int ClampW(long long w) { return int(std::min<long long>(std::max<long long>(w, 0), kMaxWidth)); }
+    // Horizontal positions: nesting can push content far right, never past this.
+    static int ClampX(long long x) { return int(std::clamp<long long>(x, -kMaxX, kMaxX)); }
 
 private:
     void DrawMarker(const Style& style, int contentX, int baseline, int number);
@@ -86,7 +95,7 @@ private:
     PageLayout& out;
     std::map<std::tuple<int, int, bool, bool>, int> fontIndex;
     std::unordered_map<int, int> linkIndex;
-    std::map<std::wstring, std::optional<PictureSize>> pictureSizes;
+    std::map<std::wstring, PictureInfo> pictures;
     std::vector<MinMax> blockMinMax;  // memo per node
     std::vector<bool> blockMinMaxKnown;
     std::vector<MinMax> contentMinMax;  // memo per cell: its content alone

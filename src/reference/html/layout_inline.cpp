@@ -86,6 +86,7 @@ void LayoutEngine::AddText(InlineContent& content, int textNode) {
     const bool spacesAreAtoms = s.whiteSpace != WhiteSpace::Pre;
     const std::wstring& text = run.text;
     const uint32_t n = uint32_t(text.size());
+    const size_t firstAtom = content.atoms.size();
     uint32_t i = 0;
     while (i < n) {
         Atom atom;
@@ -121,16 +122,19 @@ void LayoutEngine::AddText(InlineContent& content, int textNode) {
         i = atom.end;
     }
     content.runs.push_back(std::move(run));
-    for (Atom& atom : content.atoms)
-        if (atom.run == runIndex && atom.kind != AtomKind::Break)
-            atom.width = WidthOf(content.runs.back(), atom.start, atom.end);
+    // Only this run's atoms: a block may hold tens of thousands of runs.
+    for (size_t k = firstAtom; k < content.atoms.size(); ++k) {
+        Atom& atom = content.atoms[k];
+        if (atom.kind != AtomKind::Break) atom.width = WidthOf(content.runs.back(), atom.start, atom.end);
+    }
 }
 
 void LayoutEngine::AddPicture(InlineContent& content, int imgNode, int containerWidth) {
     const Style& s = StyleOf(imgNode);
     const std::wstring* srcAttr = NodeAt(imgNode).Attr("src");
     const std::wstring src = srcAttr ? std::wstring(TrimSpaces(*srcAttr)) : std::wstring();
-    const std::optional<PictureSize> natural = NaturalSize(src);
+    const PictureInfo info = PictureOf(src);
+    const std::optional<PictureSize>& natural = info.natural;
     const auto given = [&](const Length& l) -> std::optional<int> {
         if (l.kind == Length::Px) return std::clamp(int(l.value), 0, kMaxLength);
         if (l.kind == Length::Percent && containerWidth > 0) return std::clamp(l.Resolve(containerWidth, 0), 0, kMaxLength);
@@ -150,7 +154,7 @@ void LayoutEngine::AddPicture(InlineContent& content, int imgNode, int container
     picture.node = imgNode;
     picture.width = std::clamp(width.value_or(kMissingPictureSide), 0, kMaxLength);
     picture.height = std::clamp(height.value_or(kMissingPictureSide), 0, kMaxLength);
-    picture.readable = natural.has_value();
+    picture.readable = info.shown;
     for (int side = 0; side < 4; ++side) {
         picture.margin[side] = ResolveEdge(s.margin[side], containerWidth);
         picture.border[side] = std::min(s.border[side].Used(), 1000);
@@ -340,6 +344,7 @@ BlockResult LayoutEngine::LayoutLines(InlineContent& content, int blockNode, int
                 const std::wstring* src = NodeAt(p.node).Attr("src");
                 item.text = src ? std::wstring(TrimSpaces(*src)) : std::wstring();
                 item.readable = p.readable;
+                if (const std::wstring* alt = NodeAt(p.node).Attr("alt")) item.alt = *alt;
                 item.link = LinkIndex(ps.link);
                 out.items.push_back(std::move(item));
                 if (p.border[kTop] || p.border[kLeft] || p.border[kBottom] || p.border[kRight]) {

@@ -386,7 +386,7 @@ BlockResult LayoutEngine::LayoutTable(int node, int x, int y, int containerWidth
             if (background != kNoColor) p.background = AddFill({}, background);
             p.itemsFrom = ItemCount();
             p.anchorsFrom = AnchorCount();
-            const int contentX = int(std::min<long long>(left + bl + pad[kLeft], kMaxWidth * 10LL));
+            const int contentX = int(std::min<long long>(left + bl + pad[kLeft], kMaxX));
             const int contentWidth = int(std::max<long long>(right - left - bl - br - pad[kLeft] - pad[kRight], 0));
             const int contentY = ClampY((long long)rowTop[r] + p.borderTop + p.padTop);
             const BlockResult content = LayoutFlow(cell.node, contentX, contentY, contentWidth, Quirks());
@@ -425,8 +425,8 @@ BlockResult LayoutEngine::LayoutTable(int node, int x, int y, int containerWidth
         const size_t lastRow = size_t(cell.row + cell.rowSpan - 1);
         const int boxTop = rowTop[size_t(cell.row)];
         const int boxBottom = ClampY((long long)rowTop[lastRow] + rowHeight[lastRow]);
-        const int left = int(std::min<long long>(colX[size_t(cell.col)], kMaxWidth * 10LL));
-        const int right = int(std::min<long long>(colX[size_t(cell.col + cell.colSpan - 1)] + widths[size_t(cell.col + cell.colSpan - 1)], kMaxWidth * 10LL));
+        const int left = int(std::min<long long>(colX[size_t(cell.col)], kMaxX));
+        const int right = int(std::min<long long>(colX[size_t(cell.col + cell.colSpan - 1)] + widths[size_t(cell.col + cell.colSpan - 1)], kMaxX));
         const int inner = boxBottom - boxTop - p.borderTop - p.borderBottom - p.padTop - p.padBottom;
         const int slack = inner - p.contentHeight;
         int dy = 0;
@@ -444,7 +444,7 @@ BlockResult LayoutEngine::LayoutTable(int node, int x, int y, int containerWidth
             PaintBorders(box, cs);
         }
     }
-    const Rect tableBox{tableX, top, int(std::min<long long>((long long)tableX + tableWidth, kMaxWidth * 10LL)), tableBottom};
+    const Rect tableBox{ClampX(tableX), top, ClampX((long long)tableX + tableWidth), tableBottom};
     if (tableBackground != size_t(-1)) Item(tableBackground).box = tableBox;
     PaintBorders(tableBox, s);
     return {ClampY((long long)tableBottom - y), firstBaseline};

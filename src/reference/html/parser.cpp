@@ -1,6 +1,7 @@
 #include "reference/html/parser.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "reference/html/tokenizer.h"
@@ -187,8 +188,15 @@ private:
     void InsertBefore(int parent, int child, int reference) {
         N(child).parent = parent;
         std::vector<int>& children = N(parent).children;
-        auto at = std::find(children.begin(), children.end(), reference);
-        children.insert(at, child);
+        children.insert(PositionOf(children, reference), child);
+    }
+
+    // Where a child sits among its siblings, looked for from the end: content is fostered in
+    // front of a table that is still open, which is its parent's last child or close to it, so
+    // a page that misplaces every node costs no search through all the ones before.
+    static std::vector<int>::iterator PositionOf(std::vector<int>& siblings, int child) {
+        const auto found = std::find(siblings.rbegin(), siblings.rend(), child);
+        return found == siblings.rend() ? siblings.end() : std::prev(found.base());
     }
 
     void Detach(int child) {
@@ -318,7 +326,7 @@ private:
         if (before == kNoNode) {
             if (!siblings.empty()) previous = siblings.back();
         } else {
-            auto at = std::find(siblings.begin(), siblings.end(), before);
+            const auto at = PositionOf(siblings, before);
             if (at != siblings.begin()) previous = *(at - 1);
         }
         if (previous != kNoNode && N(previous).isText) {
