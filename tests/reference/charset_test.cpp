@@ -74,3 +74,18 @@ TEST(Charset, OtherSets) {
     EXPECT_EQ(html::DecodeText(std::string("\x68\x07", 2), Charset::Utf16Be), L"标");
     EXPECT_EQ(html::DecodeText("caf\xE9 \x93ok\x94", Charset::Windows1252), L"café “ok”");
 }
+
+TEST(Charset, UndeclaredPagesAreUtf8OnlyWhenTheirBytesAreUtf8) {
+    // 道路 in UTF-8, with no mark and no declaration; the same in GBK; plain ASCII.
+    EXPECT_EQ(html::SniffCharset("<p>\xE9\x81\x93\xE8\xB7\xAF</p>"), Charset::Utf8);
+    EXPECT_EQ(html::SniffCharset("<p>\xB5\xC0\xC2\xB7</p>"), Charset::Gb18030);
+    EXPECT_EQ(html::SniffCharset("<p>plain</p>"), Charset::Gb18030);
+    // One invalid sequence anywhere makes it GBK; a declaration still wins over the bytes.
+    EXPECT_EQ(html::SniffCharset("<p>\xE9\x81\x93 \xC0\xAF</p>"), Charset::Gb18030);
+    EXPECT_EQ(html::SniffCharset("<meta charset=gbk><p>\xE9\x81\x93</p>"), Charset::Gb18030);
+    // A character cut by the end of the file (a page read up to its size limit) is still UTF-8;
+    // a lone lead byte at the end of otherwise ASCII text is not.
+    EXPECT_EQ(html::SniffCharset("<p>\xE9\x81\x93\xE8\xB7"), Charset::Utf8);
+    EXPECT_EQ(html::SniffCharset("<p>abc\xE8"), Charset::Gb18030);
+    EXPECT_EQ(html::DecodeText("<p>\xE9\x81\x93\xE8\xB7\xAF</p>", html::SniffCharset("<p>\xE9\x81\x93\xE8\xB7\xAF</p>")), L"<p>道路</p>");
+}

@@ -46,3 +46,21 @@ TEST(Links, AbsolutePathsEscapesAndPictures) {
     EXPECT_TRUE(html::SamePath(L"C:\\A\\b.htm", L"c:/a/B.HTM"));
     EXPECT_FALSE(html::SamePath(L"C:\\a\\b.htm", L"C:\\a\\c.htm"));
 }
+
+TEST(Links, NavigationStaysInsideTheFolder) {
+    const std::wstring folder = html::FolderOf(kPage);
+    EXPECT_EQ(folder, L"C:\\voduvezu\\bzt\\");
+    LinkTarget t = html::ResolveLink(kPage, L"../../Windows/win.ini");
+    EXPECT_EQ(t.path, L"C:\\Windows\\win.ini");
+    EXPECT_FALSE(html::InFolder(folder, t.path));
+    EXPECT_FALSE(html::InFolder(folder, html::ResolveLink(kPage, L"file:///C:/voduvezu/bztx/a.htm").path));
+    EXPECT_FALSE(html::InFolder(folder, html::ResolveLink(kPage, L"../bzt").path));
+    EXPECT_TRUE(html::InFolder(folder, html::ResolveLink(kPage, L"sub/../禁令标志.htm").path));
+    EXPECT_TRUE(html::InFolder(folder, html::ResolveLink(kPage, L"file:///c:/VODUVEZU/bzt/img/a.htm").path));
+    EXPECT_TRUE(html::InFolder(L"C:\\voduvezu\\bzt", html::ResolvePicture(kPage, L"img/p01_01.bmp")));
+    EXPECT_FALSE(html::InFolder(L"", L"C:\\a.htm"));
+    // file://server/share is another computer, not a path inside the folder.
+    EXPECT_EQ(html::ResolveLink(kPage, L"file://server/share/a.htm").kind, LinkTarget::External);
+    EXPECT_EQ(html::ResolvePicture(kPage, L"file://server/share/a.bmp"), L"");
+    EXPECT_EQ(html::ResolveLink(kPage, L"file://D:/pages/a.htm").path, L"D:\\pages\\a.htm");
+}

@@ -231,12 +231,32 @@ std::optional<Charset> CharsetFromLabel(std::string_view label) {
     return std::nullopt;
 }
 
+namespace {
+
+// Valid UTF-8 with at least one multi-byte sequence: GBK text almost never is (its trail bytes
+// are mostly not continuation bytes), and a plain ASCII page reads the same either way. A
+// sequence cut by the end of the file (a page read only up to its size limit) does not count.
+bool LooksLikeUtf8(std::string_view bytes) {
+    const size_t invalid = FirstInvalidUtf8(bytes);
+    if (invalid != std::string_view::npos) {
+        const auto byte = [&](size_t i) { return uint8_t(bytes[i]); };
+        const size_t need = byte(invalid) >= 0xF0 ? 4 : byte(invalid) >= 0xE0 ? 3 : byte(invalid) >= 0xC2 ? 2 : 0;
+        if (need == 0 || invalid + need <= bytes.size()) return false;
+        for (size_t i = invalid + 1; i < bytes.size(); ++i)
+            if ((byte(i) & 0xC0) != 0x80) return false;
+    }
+    const size_t end = std::min(invalid, bytes.size());
+    return std::any_of(bytes.begin(), bytes.begin() + std::ptrdiff_t(end), [](char c) { return uint8_t(c) >= 0x80; });
+}
+
+}  // namespace
+
 Charset SniffCharset(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return Charset::Utf8;
     if (bytes.substr(0, 2) == "\xFF\xFE") return Charset::Utf16Le;
     if (bytes.substr(0, 2) == "\xFE\xFF") return Charset::Utf16Be;
     if (auto declared = Prescan(bytes)) return *declared;
-    return Charset::Gb18030;
+    return LooksLikeUtf8(bytes) ? Charset::Utf8 : Charset::Gb18030;
 }
 
 void AppendGb18030(std::string_view bytes, std::wstring& out) {

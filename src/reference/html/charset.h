@@ -5,7 +5,9 @@
 // <meta http-equiv="Content-Type" content="...; charset=...">, looked for near the start of the
 // file. GB2312, GBK and GB18030 decode alike (GB18030 contains the other two, and pages that say
 // GB2312 routinely use GBK characters). A page that names nothing, or a set we do not know, is
-// read as GBK: the pages a Chinese school keeps were written that way.
+// read as UTF-8 when its bytes are valid UTF-8 with some non-ASCII text (a page saved by a
+// newer editor without a declaration), and as GBK otherwise: the pages a Chinese school keeps
+// were mostly written that way.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,7 +20,7 @@ enum class Charset { Gb18030, Utf8, Utf16Le, Utf16Be, Windows1252 };
 std::optional<Charset> CharsetFromLabel(std::string_view label);
 
 // The set of a page's bytes: byte-order mark, then the meta declarations of the first bytes,
-// then GBK.
+// then UTF-8 or GBK by the bytes themselves.
 Charset SniffCharset(std::string_view bytes);
 
 // Decodes bytes in the given set; a byte-order mark of that set is dropped. Bytes that are not

@@ -101,7 +101,11 @@ std::wstring ResolvePath(std::wstring_view pagePath, std::wstring_view reference
     if (HasScheme(reference, scheme)) {
         if (!EqualsNoCase(scheme, "file")) return {};
         reference.remove_prefix(scheme.size() + 1);
-        while (!reference.empty() && IsSeparator(reference.front())) reference.remove_prefix(1);
+        size_t slashes = 0;
+        while (slashes < reference.size() && IsSeparator(reference[slashes])) ++slashes;
+        reference.remove_prefix(slashes);
+        // file://server/share names another computer; file:///C:/ and file://C:/ a local file.
+        if (slashes == 2 && RootOf(reference).empty()) return {};
     }
     const std::wstring decoded = PercentDecode(reference);
     const std::wstring_view path = decoded;
@@ -156,6 +160,23 @@ bool SamePath(std::wstring_view a, std::wstring_view b) {
         if (x != y) return false;
     }
     return true;
+}
+
+}  // namespace html
+
+namespace html {
+
+bool InFolder(std::wstring_view folder, std::wstring_view path) {
+    while (!folder.empty() && IsSeparator(folder.back())) folder.remove_suffix(1);
+    if (folder.empty() || path.size() <= folder.size() + 1 || !IsSeparator(path[folder.size()])) return false;
+    // Resolved paths hold no "." or ".." segments, so a path that starts with the folder is inside it.
+    return SamePath(folder, path.substr(0, folder.size()));
+}
+
+std::wstring FolderOf(std::wstring_view path) {
+    size_t end = path.size();
+    while (end > 0 && !IsSeparator(path[end - 1])) --end;
+    return std::wstring(path.substr(0, end));
 }
 
 }  // namespace html

@@ -20,6 +20,12 @@ LinkTarget ResolveLink(std::wstring_view pagePath, std::wstring_view href);
 // The file a picture's src names, relative to the page; empty for an address outside.
 std::wstring ResolvePicture(std::wstring_view pagePath, std::wstring_view src);
 
+// Whether a resolved path lies in a folder or one of its subfolders: the page view follows
+// links and reads pictures only there, whatever a page's own links say.
+bool InFolder(std::wstring_view folder, std::wstring_view path);
+// The folder of a file's path, with its final separator (C:\a\b.htm gives C:\a\).
+std::wstring FolderOf(std::wstring_view path);
+
 // Whether two paths name the same file (letters compared without regard to case, either slash).
 bool SamePath(std::wstring_view a, std::wstring_view b);
 
