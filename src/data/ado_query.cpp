@@ -46,6 +46,10 @@ int TADOQuery::ExecSQL() {
         while (stmt.Step()) {
         }
         rowsAffected_ = sqlite3_changes(db);
+    } catch (const SqliteError& error) {
+        if (error.Code() != SQLITE_CANTOPEN) throw EDatabaseError(DisplayName() + "：" + error.what());
+        throw EDatabaseError(DisplayName() + "：无法执行语句“" + StatementForMessage(sql) + "”：" +
+                             WriteFailureReason(db, error.Code(), error.EngineMessage()));
     } catch (const std::exception& error) {
         throw EDatabaseError(DisplayName() + "：" + error.what());
     }

@@ -34,9 +34,9 @@ bool TextMatches(std::string_view cell, std::string_view value, TLocateOptions o
     return true;
 }
 
-std::string ReasonFor(const std::exception& error) {
+std::string ReasonFor(const std::exception& error, sqlite3* db) {
     if (const auto* engine = dynamic_cast<const SqliteError*>(&error); engine && !engine->EngineMessage().empty())
-        return EngineReason(engine->Code(), engine->EngineMessage());
+        return WriteFailureReason(db, engine->Code(), engine->EngineMessage());
     return error.what();
 }
 
@@ -670,7 +670,7 @@ void TCustomADODataSet::Post() {
     } catch (const std::exception& error) {
         if (!sqlite3_get_autocommit(db)) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw EDatabaseError(DisplayName() + "：无法保存文件“" + openConnection_->FileName() + "”中表“" + table_ +
-                             "”的这一行：" + ReasonFor(error));
+                             "”的这一行：" + ReasonFor(error, db));
     }
 
     for (size_t k = 0; k < changed.size(); ++k) {

@@ -51,6 +51,17 @@ std::string EngineReason(int code, const std::string& engineMessage) {
     }
 }
 
+std::string WriteFailureReason(sqlite3* db, int code, const std::string& engineMessage) {
+    const char* name = db ? sqlite3_db_filename(db, "main") : nullptr;
+    if (code != SQLITE_CANTOPEN || !name || !*name) return EngineReason(code, engineMessage);
+    const std::string file(name);
+    const size_t cut = file.find_last_of("/\\");
+    const std::string folder = cut == std::string::npos ? "." : file.substr(0, cut);
+    const std::string journal = (cut == std::string::npos ? file : file.substr(cut + 1)) + "-journal";
+    return "无法在文件夹“" + folder + "”中创建日志文件“" + journal +
+           "”（数据库引擎保存时要在数据库文件旁创建它），请确认该文件夹允许写入";
+}
+
 std::string StatementForMessage(std::string_view sql) {
     constexpr size_t kLimit = 300;
     // Trim the line breaks a statement assembled line by line ends with.

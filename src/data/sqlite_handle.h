@@ -33,6 +33,11 @@ private:
 // engine's own text follows in quotes, since it names the table or column concerned.
 std::string EngineReason(int code, const std::string& engineMessage);
 
+// The reason a write to the database of `db` failed: EngineReason, except that a file that
+// cannot be opened while writing is the journal the engine creates beside the database, so
+// the reason names that folder (a folder the learner may not write to is the usual cause).
+std::string WriteFailureReason(sqlite3* db, int code, const std::string& engineMessage);
+
 class SqliteDb {
 public:
     SqliteDb() = default;

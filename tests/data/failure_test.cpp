@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "data/ado_query.h"
+#include "data/paths.h"
 #include "fixture_bank.h"
 
 namespace {
@@ -168,4 +169,73 @@ TEST_F(FailureTest, OpenAgainstAnExclusiveLockFailsClosed) {
     }
     query.Open();
     EXPECT_EQ(query.RecordCount(), int(FixtureBookmarks().size()));
+}
+
+namespace {
+
+// The engine's file system, except that the journal beside a database cannot be created, as
+// in a folder the learner may not write to. It is the default while it lives.
+class NoJournalVfs {
+public:
+    NoJournalVfs() : real_(sqlite3_vfs_find(nullptr)), vfs_(*real_) {
+        vfs_.zName = "no-journal";
+        vfs_.pAppData = this;
+        vfs_.xOpen = [](sqlite3_vfs* self, const char* name, sqlite3_file* file, int flags, int* outFlags) {
+            sqlite3_vfs* real = static_cast<NoJournalVfs*>(self->pAppData)->real_;
+            if (flags & SQLITE_OPEN_MAIN_JOURNAL) return SQLITE_CANTOPEN;
+            return real->xOpen(real, name, file, flags, outFlags);
+        };
+        sqlite3_vfs_register(&vfs_, 1);
+    }
+    ~NoJournalVfs() {
+        sqlite3_vfs_unregister(&vfs_);
+        sqlite3_vfs_register(real_, 1);
+    }
+    NoJournalVfs(const NoJournalVfs&) = delete;
+    NoJournalVfs& operator=(const NoJournalVfs&) = delete;
+
+private:
+    sqlite3_vfs* real_;
+    sqlite3_vfs vfs_;
+};
+
+}  // namespace
+
+TEST_F(FailureTest, AJournalThatCannotBeCreatedNamesItsFolder) {
+    const std::string folder = PathToUtf8(std::filesystem::current_path().filename());
+    const std::string before = Marks();
+    TADOQuery clear;
+    clear.Connection = &jjj_;
+    clear.SQL.Add("update kaoti set bz='' where bz='t'");
+    {
+        NoJournalVfs noJournal;
+        jjj_.Close();
+        jjj_.Open();
+        TADOQuery query;
+        OpenQuery(query, jjj_, "select * from kaoti where id>=1 order by id");
+        query.Edit();
+        query.FieldByName("bz")->SetAsString("t");
+        try {
+            query.Post();
+            ADD_FAILURE() << "posted without a journal";
+        } catch (const EDatabaseError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find("日志文件“jjj-journal”"), std::string::npos) << message;
+            EXPECT_NE(message.find(folder + "”中"), std::string::npos) << message;
+            EXPECT_NE(message.find("请确认该文件夹允许写入"), std::string::npos) << message;
+        }
+        query.Cancel();
+        try {
+            clear.ExecSQL();
+            ADD_FAILURE() << "cleared without a journal";
+        } catch (const EDatabaseError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find("update kaoti set bz='' where bz='t'"), std::string::npos) << message;
+            EXPECT_NE(message.find("日志文件“jjj-journal”"), std::string::npos) << message;
+        }
+        jjj_.Close();
+    }
+    EXPECT_EQ(Marks(), before);
+    jjj_.Open();
+    clear.ExecSQL();  // with the journal the same statement runs
 }
