@@ -8,6 +8,7 @@
 
 #include "base/bmp.h"
 #include "base/errors.h"
+#include "reference/html/picture_scale.h"
 
 namespace {
 
@@ -119,7 +120,7 @@ std::optional<PagePictures::Size> PagePictures::SizeOf(const std::wstring& path)
     std::optional<Size> size;
     const auto decoded = cache_.find(path);
     std::string head;
-    if (decoded != cache_.end()) {
+    if (decoded != cache_.end() && (!decoded->second || !decoded->second->reduced)) {
         if (decoded->second) size = Size{decoded->second->width, decoded->second->height};
     } else if (ReadStart(path, kBmpHeadBytes, head) && !head.empty()) {
         if (IsBmp(head)) {
@@ -136,29 +137,39 @@ std::optional<PagePictures::Size> PagePictures::SizeOf(const std::wstring& path)
     return size;
 }
 
-const PagePictures::Picture* PagePictures::Get(const std::wstring& path) {
+const PagePictures::Picture* PagePictures::Get(const std::wstring& path, int shownWidth, int shownHeight) {
     const auto found = cache_.find(path);
-    if (found != cache_.end()) return found->second.get();
-    std::unique_ptr<Picture> picture = Load(path);
+    if (found != cache_.end()) {
+        const Picture* kept = found->second.get();
+        if (!kept || !kept->reduced || (shownWidth <= kept->width && shownHeight <= kept->height)) return kept;
+        // Shown larger than it was kept: read again, at the larger of both sizes.
+        shownWidth = std::max(shownWidth, kept->width);
+        shownHeight = std::max(shownHeight, kept->height);
+    }
+    std::unique_ptr<Picture> picture = Load(path, shownWidth, shownHeight);
     const Picture* result = picture.get();
-    cache_.emplace(path, std::move(picture));
+    cache_.insert_or_assign(path, std::move(picture));
     return result;
 }
 
-std::unique_ptr<PagePictures::Picture> PagePictures::Load(const std::wstring& path) {
+std::unique_ptr<PagePictures::Picture> PagePictures::Load(const std::wstring& path, int shownWidth, int shownHeight) {
     std::string bytes;
     if (!ReadStart(path, size_t(kMaxPictureBytes), bytes) || bytes.empty()) return nullptr;
     if (IsBmp(bytes)) {
         try {
             Bitmap32 image = DecodeBmp(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
             if (image.Empty()) return nullptr;
+            const html::PictureSize natural{image.width, image.height};
+            image = html::ShrinkPicture(std::move(image), html::KeptSize(natural, {shownWidth, shownHeight}));
             for (uint32_t& p : image.pixels) p |= 0xFF000000u;  // opaque
-            return MakePicture(image.width, image.height, image.pixels.data());
+            std::unique_ptr<Picture> picture = MakePicture(image.width, image.height, image.pixels.data());
+            if (picture) picture->reduced = image.width < natural.width || image.height < natural.height;
+            return picture;
         } catch (const EInvalidGraphic&) {
             return nullptr;
         }
     }
-    return LoadWithImagingComponent(bytes);
+    return LoadWithImagingComponent(bytes, shownWidth, shownHeight);
 }
 
 std::optional<PagePictures::Size> PagePictures::SizeWithImagingComponent(const std::wstring& path) {
@@ -177,7 +188,8 @@ std::optional<PagePictures::Size> PagePictures::SizeWithImagingComponent(const s
     return Size{int(width), int(height)};
 }
 
-std::unique_ptr<PagePictures::Picture> PagePictures::LoadWithImagingComponent(const std::string& bytes) {
+std::unique_ptr<PagePictures::Picture> PagePictures::LoadWithImagingComponent(const std::string& bytes, int shownWidth,
+                                                                              int shownHeight) {
     IWICImagingFactory* const factory = Factory();
     if (!factory) return nullptr;
     ComRef<IWICStream> stream;
@@ -193,9 +205,25 @@ std::unique_ptr<PagePictures::Picture> PagePictures::LoadWithImagingComponent(co
     if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 || width > UINT(kBmpMaxSide) ||
         height > UINT(kBmpMaxSide) || uint64_t(width) * height > kBmpMaxPixels)
         return nullptr;
+    // Scaled down by the decoder where it is shown smaller, so that the whole is never held.
+    const html::PictureSize kept = html::KeptSize({int(width), int(height)}, {shownWidth, shownHeight});
+    IWICBitmapSource* source = frame.Get();
+    ComRef<IWICBitmapScaler> scaler;
+    if (UINT(kept.width) < width || UINT(kept.height) < height) {
+        if (SUCCEEDED(factory->CreateBitmapScaler(scaler.Out())) &&
+            SUCCEEDED(scaler->Initialize(frame.Get(), UINT(kept.width), UINT(kept.height), WICBitmapInterpolationModeFant))) {
+            source = scaler.Get();
+        }
+    }
+    UINT keptWidth = width, keptHeight = height;
+    if (FAILED(source->GetSize(&keptWidth, &keptHeight)) || keptWidth == 0 || keptHeight == 0 || keptWidth > width ||
+        keptHeight > height)
+        return nullptr;
     ComRef<IWICBitmapSource> converted;
-    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.Get(), converted.Out()))) return nullptr;
-    std::vector<uint8_t> pixels(size_t(width) * height * 4);
-    if (FAILED(converted->CopyPixels(nullptr, width * 4, UINT(pixels.size()), pixels.data()))) return nullptr;
-    return MakePicture(int(width), int(height), pixels.data());
+    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, source, converted.Out()))) return nullptr;
+    std::vector<uint8_t> pixels(size_t(keptWidth) * keptHeight * 4);
+    if (FAILED(converted->CopyPixels(nullptr, keptWidth * 4, UINT(pixels.size()), pixels.data()))) return nullptr;
+    std::unique_ptr<Picture> picture = MakePicture(int(keptWidth), int(keptHeight), pixels.data());
+    if (picture) picture->reduced = keptWidth < width || keptHeight < height;
+    return picture;
 }

@@ -63,7 +63,7 @@ TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner) {
 TWebBrowser::~TWebBrowser() = default;
 
 void TWebBrowser::CreateParams(TCreateParams& params) {
-    params.style |= WS_VSCROLL | (GetTabStop() ? WS_TABSTOP : 0);
+    params.style |= WS_VSCROLL | WS_HSCROLL | (GetTabStop() ? WS_TABSTOP : 0);
     params.classStyle = CS_DBLCLKS;  // no repaint of the whole window on every size change
 }
 
@@ -76,18 +76,24 @@ void TWebBrowser::InitWnd() {
     ScrollTo(top);
 }
 
-void TWebBrowser::Navigate(const std::wstring& path) { Open(path, L""); }
+// The folder of the page the viewer asks for bounds where its links may lead.
+void TWebBrowser::Navigate(const std::wstring& path) {
+    folder_ = html::FolderOf(path);
+    Open(path, L"");
+}
 
 void TWebBrowser::Open(const std::wstring& path, const std::wstring& fragment) {
     location_ = path;
     pictures_.Clear();
     std::string bytes;
-    page_ = ReadPageFile(path, bytes) ? html::BuildPage(bytes) : html::BuildFailurePage(path);
+    const bool read = html::InFolder(folder_, path) && ReadPageFile(path, bytes);
+    page_ = read ? html::BuildPage(bytes) : html::BuildFailurePage(path);
     laidOutWidth_ = -1;
     Relayout();
     int top = 0;
     if (!fragment.empty())
         if (const std::optional<int> anchor = layout_.AnchorTop(fragment)) top = *anchor;
+    scrollLeft_ = 0;
     scrollTop_ = -1;  // always repaint, even at the same position
     ScrollTo(top);
 }
@@ -121,6 +127,16 @@ void TWebBrowser::Relayout() {
 
 int TWebBrowser::MaxScrollTop() const { return std::max(layout_.height - ViewHeight(), 0); }
 
+int TWebBrowser::MaxScrollLeft() const { return std::max(layout_.contentWidth - PageWidth(), 0); }
+
+void TWebBrowser::ScrollLeftTo(int left) {
+    left = std::clamp(left, 0, MaxScrollLeft());
+    if (left == scrollLeft_) return;
+    scrollLeft_ = left;
+    UpdateScrollBar();
+    Invalidate();
+}
+
 void TWebBrowser::ScrollTo(int top) {
     top = std::clamp(top, 0, MaxScrollTop());
     if (top == scrollTop_) return;
@@ -140,6 +156,17 @@ void TWebBrowser::UpdateScrollBar() {
     info.nPage = UINT(ViewHeight());
     info.nPos = scrollTop_;
     SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    // The horizontal bar shows only while the page is wider than the view, as in browsers; it
+    // takes height, never width, so the page need not be laid out again for it.
+    scrollLeft_ = std::clamp(scrollLeft_, 0, MaxScrollLeft());
+    SCROLLINFO across{};
+    across.cbSize = sizeof across;
+    across.fMask = SIF_ALL;
+    across.nMin = 0;
+    across.nMax = MaxScrollLeft() > 0 ? layout_.contentWidth - 1 : 0;
+    across.nPage = MaxScrollLeft() > 0 ? UINT(PageWidth()) : 0;
+    across.nPos = scrollLeft_;
+    SetScrollInfo(hwnd, SB_HORZ, &across, TRUE);
 }
 
 // Whoever resizes the window (the toolkit, the parent, the system), the page follows its width.
@@ -157,7 +184,10 @@ void TWebBrowser::AutomationFields(std::vector<std::pair<std::string, std::wstri
     fields.emplace_back("page", location_);
 }
 
-std::wstring TWebBrowser::PicturePath(const std::wstring& src) const { return html::ResolvePicture(location_, src); }
+std::wstring TWebBrowser::PicturePath(const std::wstring& src) const {
+    std::wstring path = html::ResolvePicture(location_, src);
+    return html::InFolder(folder_, path) ? path : std::wstring();
+}
 
 // ---- messages
 
@@ -165,6 +195,9 @@ void TWebBrowser::WndProc(TMessage& message) {
     switch (message.Msg) {
         case WM_VSCROLL:
             WmVScroll(message);
+            return;
+        case WM_HSCROLL:
+            WmHScroll(message);
             return;
         case WM_MOUSEWHEEL:
             WmMouseWheel(message);
@@ -212,6 +245,25 @@ void TWebBrowser::WmVScroll(TMessage& message) {
     message.Result = 0;
 }
 
+void TWebBrowser::WmHScroll(TMessage& message) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    GetScrollInfo(WindowHandle(), SB_HORZ, &info);
+    const int page = std::max(PageWidth() - kLineStep, kLineStep);
+    switch (LOWORD(message.WParam)) {
+        case SB_LINELEFT: ScrollLeftTo(scrollLeft_ - kLineStep); break;
+        case SB_LINERIGHT: ScrollLeftTo(scrollLeft_ + kLineStep); break;
+        case SB_PAGELEFT: ScrollLeftTo(scrollLeft_ - page); break;
+        case SB_PAGERIGHT: ScrollLeftTo(scrollLeft_ + page); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: ScrollLeftTo(info.nTrackPos); break;
+        case SB_LEFT: ScrollLeftTo(0); break;
+        case SB_RIGHT: ScrollLeftTo(MaxScrollLeft()); break;
+    }
+    message.Result = 0;
+}
+
 void TWebBrowser::WmMouseWheel(TMessage& message) {
     // Whole notches scroll; a fine wheel's small deltas add up until they make one.
     wheelRemainder_ += GET_WHEEL_DELTA_WPARAM(message.WParam);
@@ -226,6 +278,8 @@ bool TWebBrowser::WmKeyDown(TMessage& message) {
     switch (message.WParam) {
         case VK_UP: ScrollTo(scrollTop_ - kLineStep); break;
         case VK_DOWN: ScrollTo(scrollTop_ + kLineStep); break;
+        case VK_LEFT: ScrollLeftTo(scrollLeft_ - kLineStep); break;
+        case VK_RIGHT: ScrollLeftTo(scrollLeft_ + kLineStep); break;
         case VK_PRIOR: ScrollTo(scrollTop_ - page); break;
         case VK_NEXT: ScrollTo(scrollTop_ + page); break;
         case VK_SPACE: ScrollTo(scrollTop_ + ((GetKeyState(VK_SHIFT) < 0) ? -page : page)); break;
@@ -239,7 +293,7 @@ bool TWebBrowser::WmKeyDown(TMessage& message) {
 
 void TWebBrowser::WmLButtonUp(TMessage& message) {
     message.Result = 0;
-    const int link = layout_.LinkAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam) + scrollTop_);
+    const int link = layout_.LinkAt(GET_X_LPARAM(message.LParam) + scrollLeft_, GET_Y_LPARAM(message.LParam) + scrollTop_);
     if (link >= 0) FollowLink(link);
 }
 
@@ -248,7 +302,7 @@ bool TWebBrowser::WmSetCursor(TMessage& message) {
     POINT point{};
     GetCursorPos(&point);
     ScreenToClient(WindowHandle(), &point);
-    if (layout_.LinkAt(point.x, point.y + scrollTop_) < 0) return false;
+    if (layout_.LinkAt(point.x + scrollLeft_, point.y + scrollTop_) < 0) return false;
     ::SetCursor(LoadCursorW(nullptr, IDC_HAND));
     message.Result = TRUE;
     return true;
@@ -274,16 +328,16 @@ void TWebBrowser::FollowLink(int link) {
 void TWebBrowser::PaintBackground(HDC dc, const RECT& area) {
     Fill(dc, area, page_ ? layout_.canvas : 0xFFFFFF);
     if (!page_) return;
-    const RECT pageArea{area.left, area.top + scrollTop_, area.right, area.bottom + scrollTop_};
-    const html::Rect visible{int(pageArea.left), int(pageArea.top), int(pageArea.right), int(pageArea.bottom)};
+    const html::Rect visible{int(area.left) + scrollLeft_, int(area.top) + scrollTop_, int(area.right) + scrollLeft_,
+                             int(area.bottom) + scrollTop_};
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
     for (const html::DisplayItem& item : layout_.items)
-        if (item.box.Intersects(visible)) PaintItem(dc, item, -scrollTop_);
+        if (item.box.Intersects(visible)) PaintItem(dc, item, -scrollLeft_, -scrollTop_);
 }
 
-void TWebBrowser::PaintItem(HDC dc, const html::DisplayItem& item, int dy) {
-    const RECT box{item.box.left, item.box.top + dy, item.box.right, item.box.bottom + dy};
+void TWebBrowser::PaintItem(HDC dc, const html::DisplayItem& item, int dx, int dy) {
+    const RECT box{item.box.left + dx, item.box.top + dy, item.box.right + dx, item.box.bottom + dy};
     switch (item.kind) {
         case html::ItemKind::Fill:
             if (box.right > box.left && box.bottom > box.top) Fill(dc, box, item.color);
@@ -294,7 +348,7 @@ void TWebBrowser::PaintItem(HDC dc, const html::DisplayItem& item, int dy) {
             SelectGuard font(dc, measurer_.Font(key));
             SetTextColor(dc, ToColorRef(item.color));
             const int baseline = item.baseline + dy;
-            ExtTextOutW(dc, item.box.left, baseline, 0, nullptr, item.text.c_str(), UINT(item.text.size()), nullptr);
+            ExtTextOutW(dc, box.left, baseline, 0, nullptr, item.text.c_str(), UINT(item.text.size()), nullptr);
             const int thickness = std::max(1, key.size / 16);
             if (item.underline) Fill(dc, RECT{box.left, baseline + 1, box.right, baseline + 1 + thickness}, item.color);
             if (item.strike) {
@@ -304,9 +358,13 @@ void TWebBrowser::PaintItem(HDC dc, const html::DisplayItem& item, int dy) {
             return;
         }
         case html::ItemKind::Picture: {
-            // A picture that cannot be read keeps its box, empty.
-            const PagePictures::Picture* picture = item.readable ? pictures_.Get(PicturePath(item.text)) : nullptr;
-            if (!picture || box.right <= box.left || box.bottom <= box.top) return;
+            if (box.right <= box.left || box.bottom <= box.top) return;
+            const PagePictures::Picture* picture =
+                item.readable ? pictures_.Get(PicturePath(item.text), item.box.Width(), item.box.Height()) : nullptr;
+            if (!picture) {
+                PaintBrokenPicture(dc, item, box);
+                return;
+            }
             MemDC source(dc);
             SelectGuard select(source.Get(), picture->bitmap.Get());
             const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
@@ -328,4 +386,25 @@ void TWebBrowser::PaintItem(HDC dc, const html::DisplayItem& item, int dy) {
             Fill(dc, box, item.color);
             return;
     }
+}
+
+// A picture that cannot be shown keeps its box with a frame and its alt text, as browsers draw
+// it, so that a missing sign is seen to be missing.
+void TWebBrowser::PaintBrokenPicture(HDC dc, const html::DisplayItem& item, const RECT& box) {
+    constexpr uint32_t kFrame = 0x808080;
+    Fill(dc, RECT{box.left, box.top, box.right, std::min(box.top + 1, box.bottom)}, kFrame);
+    Fill(dc, RECT{box.left, std::max(box.bottom - 1, box.top), box.right, box.bottom}, kFrame);
+    Fill(dc, RECT{box.left, box.top, std::min(box.left + 1, box.right), box.bottom}, kFrame);
+    Fill(dc, RECT{std::max(box.right - 1, box.left), box.top, box.right, box.bottom}, kFrame);
+    if (item.alt.empty() || box.right - box.left < 6 || box.bottom - box.top < 6) return;
+    html::FontKey key;
+    key.face = html::kDefaultFace;
+    key.size = 12;
+    SelectGuard font(dc, measurer_.Font(key));
+    SetTextColor(dc, ToColorRef(0x404040));
+    RECT inside{box.left + 3, box.top + 3, box.right - 3, box.bottom - 3};
+    const UINT align = GetTextAlign(dc);
+    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    DrawTextW(dc, item.alt.c_str(), int(item.alt.size()), &inside, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+    SetTextAlign(dc, align);
 }

@@ -7,9 +7,11 @@
 // - Navigate(path) reads, lays out and repaints at once; a file that cannot be read shows a
 //   plain page naming it, never a message box.
 // - Pictures: BMP through our codec, PNG, JPEG and GIF through the Windows Imaging Component;
-//   a picture that cannot be read keeps its box, empty.
+//   a picture that cannot be read (or is over the page's budget) keeps its box, framed, with
+//   its alt text.
 // - The vertical scroll bar, the wheel and the keys (arrows, Page Up/Down, Home/End, space)
-//   scroll; a click on a link to a page of the folder or an anchor goes there in place.
+//   scroll; a page wider than the view gets a horizontal scroll bar (and Left/Right); a click on a link to a page of the folder or an anchor goes there in place. A link
+//   that leads out of the folder of the page the viewer asked for shows the plain page.
 #include <memory>
 #include <string>
 
@@ -32,10 +34,13 @@ public:
     // True while the page on show is the plain page of a file that could not be opened.
     bool PageFailed() const { return page_ && page_->failed; }
 
-    // Scrolling, in pixels from the top of the page.
+    // Scrolling, in pixels from the top and the left of the page.
     int ScrollTop() const { return scrollTop_; }
     void ScrollTo(int top);
     int MaxScrollTop() const;
+    int ScrollLeft() const { return scrollLeft_; }
+    void ScrollLeftTo(int left);
+    int MaxScrollLeft() const;
     // The page as laid out for the current width (for tests and the automation dump).
     const html::PageLayout& Layout() const { return layout_; }
     // The plain text of the page on show.
@@ -60,13 +65,15 @@ private:
     void FollowLink(int link);
 
     void WmVScroll(TMessage& message);
+    void WmHScroll(TMessage& message);
     void WmMouseWheel(TMessage& message);
     bool WmKeyDown(TMessage& message);
     void WmLButtonUp(TMessage& message);
     bool WmSetCursor(TMessage& message);
     void WmSize();
 
-    void PaintItem(HDC dc, const html::DisplayItem& item, int dy);
+    void PaintItem(HDC dc, const html::DisplayItem& item, int dx, int dy);
+    void PaintBrokenPicture(HDC dc, const html::DisplayItem& item, const RECT& box);
     std::wstring PicturePath(const std::wstring& src) const;
 
     GdiMeasurer measurer_;
@@ -74,7 +81,9 @@ private:
     std::unique_ptr<html::Page> page_;
     html::PageLayout layout_;
     std::wstring location_;
+    std::wstring folder_;  // links and pictures are read only from here and its subfolders
     int laidOutWidth_ = -1;
     int scrollTop_ = 0;
+    int scrollLeft_ = 0;
     int wheelRemainder_ = 0;
 };

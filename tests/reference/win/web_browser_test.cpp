@@ -4,6 +4,8 @@
 
 #include "base/bmp.h"
 #include "base/utf.h"
+#include "reference/hostile_pages.h"
+#include "reference/html/links.h"
 #include "reference/win/web_browser.h"
 #include "ui/form.h"
 #include "viewer_fixture.h"
@@ -50,7 +52,22 @@ protected:
         return nullptr;
     }
     RECT OnScreen(const html::DisplayItem& item) {
-        return RECT{item.box.left, item.box.top - view_->ScrollTop(), item.box.right, item.box.bottom - view_->ScrollTop()};
+        const int dx = view_->ScrollLeft(), dy = view_->ScrollTop();
+        return RECT{item.box.left - dx, item.box.top - dy, item.box.right - dx, item.box.bottom - dy};
+    }
+
+    // A broken picture: a grey frame, and inside white, or some of its alt text.
+    void ExpectBrokenPicture(const Bitmap32& shot, const html::DisplayItem& picture, bool withText) {
+        const RECT r = OnScreen(picture);
+        EXPECT_EQ(ShareNear(shot, RECT{r.left, r.top, r.right, r.top + 1}, Rgb(0x80, 0x80, 0x80)), 1.0);
+        EXPECT_EQ(ShareNear(shot, RECT{r.left, r.top, r.left + 1, r.bottom}, Rgb(0x80, 0x80, 0x80)), 1.0);
+        const double white = ShareNear(shot, RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, Rgb(255, 255, 255));
+        if (withText) {
+            EXPECT_LT(white, 0.97);
+            EXPECT_GT(white, 0.3);
+        } else {
+            EXPECT_EQ(white, 1.0);
+        }
     }
 
     PageFolder folder_;
@@ -89,19 +106,19 @@ TEST_F(PageViewTest, PicturesOfEveryFormatAndBordersPaint) {
         EXPECT_TRUE(picture->readable) << i;
         EXPECT_GT(ShareNear(shot, OnScreen(*picture), colours[i], i == 2 ? 24 : 0), 0.9) << "picture " << i;
     }
-    // A damaged bitmap and a missing file keep their boxes, empty.
+    // A damaged bitmap and a missing file keep their boxes, framed and empty.
     for (size_t i = 4; i < 6; ++i) {
         const html::DisplayItem* picture = Item(html::ItemKind::Picture, i);
         ASSERT_NE(picture, nullptr);
         EXPECT_FALSE(picture->readable);
         EXPECT_GT(picture->box.Width(), 0);
-        EXPECT_EQ(ShareNear(shot, OnScreen(*picture), Rgb(255, 255, 255)), 1.0) << "picture " << i;
+        ExpectBrokenPicture(shot, *picture, false);
     }
-    // Headers that read give the box its size; the pixels that do not leave it empty.
+    // Headers that read give the box its size; the pixels that do not leave it framed.
     const html::DisplayItem* cut = Item(html::ItemKind::Picture, 6);
     ASSERT_NE(cut, nullptr);
     EXPECT_EQ(cut->box.Width() * 100 + cut->box.Height(), 8 * 100 + 6);
-    EXPECT_EQ(ShareNear(shot, OnScreen(*cut), Rgb(255, 255, 255)), 1.0);
+    ExpectBrokenPicture(shot, *cut, false);
     // The cell borders: a vertical line of the border colour between the first two pictures.
     const html::DisplayItem* first = Item(html::ItemKind::Picture, 0);
     const int between = first->box.right + 4 + 1;
@@ -207,4 +224,74 @@ TEST_F(PageViewTest, ANarrowerViewLaysThePageOutAgain) {
     PumpFor(50);
     EXPECT_LT(view_->Layout().width, wide);
     EXPECT_EQ(view_->Layout().width, int(Client().right));
+}
+
+TEST_F(PageViewTest, BrokenPicturesShowTheirAltTextAndPicturesOverTheBudgetAreBroken) {
+    folder_.Write(L"bomb.bmp", hostile::Rle8Bitmap(8192, 8192));  // about 1 KB, 256 MB decoded
+    Bitmap32 blue(8, 6, Rgb(0, 0, 255));
+    const std::vector<uint8_t> bmp = EncodeBmp(blue, 24);
+    folder_.Write(L"a.bmp", std::string(bmp.begin(), bmp.end()));
+    view_->Navigate(folder_.Write(L"p.htm", Html("<img src=none.bmp alt='禁止通行 No entry' width=160 height=60>"
+                                                 "<img src=bomb.bmp alt='over the budget' width=80 height=40><img src=a.bmp width=40 height=30>")));
+    const Bitmap32 shot = PrintClient(View());
+    const html::DisplayItem* missing = Item(html::ItemKind::Picture, 0);
+    const html::DisplayItem* bomb = Item(html::ItemKind::Picture, 1);
+    const html::DisplayItem* small = Item(html::ItemKind::Picture, 2);
+    ASSERT_TRUE(missing && bomb && small);
+    ExpectBrokenPicture(shot, *missing, true);
+    EXPECT_FALSE(bomb->readable);
+    ExpectBrokenPicture(shot, *bomb, true);
+    EXPECT_TRUE(small->readable);
+    EXPECT_GT(ShareNear(shot, OnScreen(*small), Rgb(0, 0, 255)), 0.9);
+}
+
+TEST_F(PageViewTest, AWidePageScrollsAcross) {
+    view_->Navigate(folder_.Write(L"wide.htm", Html("<div style='width:1500px;height:40px;background:#00ff00'></div>"
+                                                    "<div style='margin-left:1400px;width:100px;height:40px;background:#ff0000'></div>")));
+    const int width = int(Client().right);
+    EXPECT_EQ(view_->Layout().contentWidth, 1500);
+    EXPECT_EQ(view_->MaxScrollLeft(), 1500 - width);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(View(), SB_HORZ, &info));
+    EXPECT_EQ(info.nMax + 1, 1500);
+    EXPECT_EQ(int(info.nPage), width);
+    EXPECT_EQ(view_->ScrollLeft(), 0);
+    view_->SetFocus();
+    PumpUntil([&] { return view_->Focused(); });
+    PressKey(VK_RIGHT);
+    EXPECT_EQ(view_->ScrollLeft(), 20);
+    SendMessageW(View(), WM_HSCROLL, SB_RIGHT, 0);
+    EXPECT_EQ(view_->ScrollLeft(), 1500 - width);
+    const Bitmap32 shot = PrintClient(View());
+    EXPECT_GT(ShareNear(shot, RECT{width - 90, 45, width - 10, 75}, Rgb(255, 0, 0)), 0.9);
+    SendMessageW(View(), WM_HSCROLL, SB_LEFT, 0);
+    EXPECT_EQ(view_->ScrollLeft(), 0);
+    // A page that fits has no bar across.
+    view_->Navigate(folder_.Write(L"narrow.htm", Html("<p>fits</p>")));
+    EXPECT_EQ(view_->MaxScrollLeft(), 0);
+    EXPECT_EQ(GetWindowLongW(View(), GWL_STYLE) & WS_HSCROLL, 0);
+}
+
+TEST_F(PageViewTest, LinksAndPicturesOutsideTheFolderAreNotRead) {
+    folder_.Write(L"outside.htm", Html("<p>outside</p>"));
+    Bitmap32 blue(8, 6, Rgb(0, 0, 255));
+    const std::vector<uint8_t> bmp = EncodeBmp(blue, 24);
+    folder_.Write(L"up.bmp", std::string(bmp.begin(), bmp.end()));
+    const std::wstring inner = folder_.Write(L"sub\\in.htm", Html("<p><a href='../outside.htm'>up</a></p><img src='../up.bmp'>"));
+    view_->Navigate(inner);
+    EXPECT_FALSE(view_->PageFailed());
+    const html::DisplayItem* picture = Item(html::ItemKind::Picture);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_FALSE(picture->readable);
+    const html::DisplayItem* link = nullptr;
+    for (const html::DisplayItem& item : view_->Layout().items)
+        if (item.kind == html::ItemKind::Text && item.text == L"up") link = &item;
+    ASSERT_NE(link, nullptr);
+    const RECT r = OnScreen(*link);
+    ClickAt(View(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_TRUE(view_->PageFailed());
+    EXPECT_TRUE(html::SamePath(view_->LocationURL(), (folder_.Path() / L"outside.htm").wstring())) << WideToUtf8(view_->LocationURL());
+    EXPECT_NE(view_->DisplayText().find(L"无法打开文件"), std::wstring::npos);
 }
