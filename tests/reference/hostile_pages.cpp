@@ -50,6 +50,18 @@ std::wstring FarRightTablePage() {
     return page + L"</body></html>";
 }
 
+std::wstring DeepSelectorsPage() {
+    std::wstring page = L"<html><head><style>";
+    for (int i = 0; i < 1024; ++i)
+        page += L"div > div span div > div span div > .c" + std::to_wstring(i % 64) + L"{color:#" + std::to_wstring(100000 + i) + L"}\n";
+    page += L"</style></head><body>";
+    for (int i = 0; i < 90; ++i) page += i % 2 ? L"<div>" : L"<span>";
+    std::wstring classes;
+    for (int i = 0; i < 64; ++i) classes += L" c" + std::to_wstring(i);
+    for (int i = 0; i < 2000; ++i) page += L"<b class='" + classes + L"'>x</b>";
+    return page + L"</body></html>";
+}
+
 std::wstring BitmapBombPage() {
     std::wstring page = L"<html><body>";
     for (int i = 1; i <= 5; ++i) page += L"<img src=bomb" + std::to_wstring(i) + L".bmp>";
@@ -92,7 +104,7 @@ void AddBitmapBombPictures(FakeMeasurer& measurer) {
 std::vector<Named> AllPages() {
     return {{"css-heavy", CssHeavyPage},       {"long-class", LongClassPage},      {"many-runs", ManyRunsPage},
             {"misplaced-in-table", MisplacedInTablePage}, {"far-right-table", FarRightTablePage},
-            {"bitmap-bombs", BitmapBombPage}};
+            {"deep-selectors", DeepSelectorsPage}, {"bitmap-bombs", BitmapBombPage}};
 }
 
 }  // namespace hostile

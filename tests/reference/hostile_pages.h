@@ -20,6 +20,9 @@ std::wstring ManyRunsPage();
 std::wstring MisplacedInTablePage();
 // A table pushed right past x = 1,000,000 px by nested margins and padding.
 std::wstring FarRightTablePage();
+// 1024 rules of eight compounds that need every placement tried ("A > B C"), each a candidate
+// for 2,000 elements 90 deep: the selector work budget ends it.
+std::wstring DeepSelectorsPage();
 // Five bitmaps of about 1 KB that each decode to 8192 x 8192 pixels (256 MB), and a small one.
 std::wstring BitmapBombPage();
 

@@ -104,3 +104,13 @@ TEST(HostilePages, BitmapBombsAreBrokenPicturesWithinThePixelBudget) {
     // A broken picture keeps the box of the size it declares.
     EXPECT_EQ(pictures[0]->box.Width(), 8192);
 }
+
+// Rules that need every placement tried, each a candidate for thousands of deep elements: the
+// work budget ends the matching, and the page is still laid out whole.
+TEST(HostilePages, DeepSelectorsEndAtTheWorkBudget) {
+    const LaidOutPage page = LayOut(hostile::DeepSelectorsPage());
+    size_t letters = 0;
+    for (const html::DisplayItem* item : page.Texts()) letters += size_t(std::count(item->text.begin(), item->text.end(), L'x'));
+    EXPECT_EQ(letters, 2000u);
+    ExpectBoxesWellFormed(page.layout);
+}

@@ -217,6 +217,8 @@ std::string CheckPage(const std::string& bytes) {
     for (int width : {559, 37}) {
         const html::PageLayout layout = html::LayoutPage(styled, width, measurer);
         if (layout.height < 0 || layout.height > html::kMaxPageHeight) return "page height outside its range";
+        if (layout.contentWidth < layout.width) return "content narrower than the page";
+        if (layout.picturePixels > html::kPagePicturePixels) return "pictures over the page's budget";
         for (const html::DisplayItem& item : layout.items) {
             if (item.box.left > item.box.right || item.box.top > item.box.bottom) return "an item with a negative size";
             if (item.box.top < 0 || item.box.bottom > html::kMaxPageHeight) return "an item outside the page";
