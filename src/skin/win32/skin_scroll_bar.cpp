@@ -25,7 +25,7 @@ constexpr int kTrackHorz = 22;
 constexpr int kTrackVert = 23;
 constexpr int kScrollbarFrames = 23;
 // The system's shortest proportional thumb.
-constexpr int kMinThumb = 6;
+constexpr int kMinThumb = 8;
 
 bool HasImage(const TDataSkinObject* part) { return part && !part->Image.Empty(); }
 
@@ -198,7 +198,7 @@ void TSkinScrollBar::PaintBar(Bitmap32& image, int bar) {
     }
 }
 
-Bitmap32 TSkinScrollBar::RenderBar(int bar) {
+Bitmap32 TSkinScrollBar::PaintedBar(int bar) {
     const RECT r = BarRect(bar);
     if (IsRectEmpty(&r) || !HasImage(Content().Scrollbar.get())) return Bitmap32();
     Bitmap32 image(r.right - r.left, r.bottom - r.top);
@@ -206,12 +206,27 @@ Bitmap32 TSkinScrollBar::RenderBar(int bar) {
     return image;
 }
 
+Bitmap32 TSkinScrollBar::RenderBar(int bar) {
+    Bitmap32 image = PaintedBar(bar);
+    if (bar != SB_HORZ || image.Empty()) return image;
+    // The system's bars each reach one pixel into the corner and so share one pixel; the
+    // vertical bar, painted after the horizontal one, shows there.
+    const RECT h = BarRect(SB_HORZ), v = BarRect(SB_VERT);
+    RECT shared{};
+    if (!IntersectRect(&shared, &h, &v)) return image;
+    const Bitmap32 vertical = PaintedBar(SB_VERT);
+    if (vertical.Empty()) return image;
+    for (int y = shared.top; y < shared.bottom; ++y)
+        for (int x = shared.left; x < shared.right; ++x) image.At(x - h.left, y - h.top) = vertical.At(x - v.left, y - v.top);
+    return image;
+}
+
 void TSkinScrollBar::PaintBars(HDC dc) {
     if (!HasImage(Content().Scrollbar.get())) return;  // the system's bars stay
-    for (int bar : {SB_HORZ, SB_VERT}) {
+    for (int bar : {SB_HORZ, SB_VERT}) {  // in this order: see RenderBar
         const RECT r = BarRect(bar);
         if (IsRectEmpty(&r)) continue;
-        DrawBitmap32(dc, RenderBar(bar), r.left, r.top);
+        DrawBitmap32(dc, PaintedBar(bar), r.left, r.top);
         painted_[bar] = State(bar);
     }
     const RECT corner = CornerRect();

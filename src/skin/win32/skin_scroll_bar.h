@@ -25,7 +25,7 @@ public:
     TScrollLayout Layout(int bar) const;
     // Paints both bars and the corner into a device context of the whole window.
     void PaintBars(HDC windowDc);
-    // One bar as the skinner paints it (empty when the window has no such bar).
+    // One bar as it shows on the screen (empty when the window has no such bar).
     Bitmap32 RenderBar(int bar);
     // True while the skinner's own thumb drag runs.
     bool Dragging() const { return dragBar_ >= 0; }
@@ -41,6 +41,8 @@ protected:
 
 private:
     void PaintBar(Bitmap32& image, int bar);
+    // One bar alone, as the skinner paints it.
+    Bitmap32 PaintedBar(int bar);
     // Repaints the bars when what the control reports differs from what was painted.
     void RepaintIfChanged();
     void RepaintBars();

@@ -1,6 +1,7 @@
 // Skinned scroll bars on real controls: the bars' faces by state, a thumb drag that scrolls
 // exactly as the system's own bar does, list views with their headers, scrolling containers,
 // and the skinners' resources over many attachments.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,57 @@ TEST_F(ScrollSkinTest, AThumbDragScrollsAsTheSystemsOwnBarDoes) {
     EXPECT_EQ(GetScrollPos(memo->Handle(), SB_VERT), GetScrollPos(plain->Handle(), SB_VERT));
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_FALSE(skinner->Dragging());
+}
+
+// Arrows and thumb where the system puts its own, for both bars, over ranges (offset and
+// negative ones too), pages from none to more than the range, positions at and past both
+// ends, and bars from roomy to too short for a thumb.
+TEST_F(ScrollSkinTest, TheLayoutIsTheSystemsOverRangesPagesPositionsAndLengths) {
+    MakeForm();
+    TSkinScrollBar* skinner = SkinnerOf(memo);
+    HWND h = memo->Handle();
+    struct Range {
+        int min, max;
+    };
+    std::vector<std::string> misses;
+    int cases = 0;
+    for (SIZE size : {SIZE{190, 200}, SIZE{97, 83}, SIZE{64, 60}, SIZE{57, 56}, SIZE{45, 44}, SIZE{30, 30}}) {
+        SetWindowPos(h, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            for (Range r : {Range{0, 0}, Range{0, 9}, Range{0, 120}, Range{5, 1000}, Range{-50, 50}, Range{0, 100000}}) {
+                const int span = r.max - r.min + 1;
+                for (int page : {0, 1, 7, 11, span / 3, span - 1, span, span + 5}) {
+                    const int last = r.max - std::max(page - 1, 0);
+                    for (int pos : {r.min, r.min + 1, (r.min + last) / 2, last - 1, last, r.max}) {
+                        SCROLLINFO set{sizeof(set), SIF_ALL | SIF_DISABLENOSCROLL, r.min, r.max, UINT(std::max(page, 0)),
+                                       pos, 0};
+                        SetScrollInfo(h, bar, &set, FALSE);
+                        SCROLLBARINFO system{};
+                        system.cbSize = sizeof(system);
+                        ASSERT_TRUE(GetScrollBarInfo(h, bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &system));
+                        const TScrollLayout l = skinner->Layout(bar);
+                        const int thumbEnd = l.HasThumb() ? l.thumbStart + l.thumbLength : l.thumbStart;
+                        const bool systemThumb = system.xyThumbBottom > system.xyThumbTop;
+                        ++cases;
+                        // (Wine's dxyLineButton holds the thumb's length, so the arrows are
+                        // compared through the thumb's start at the first position.)
+                        if (l.HasThumb() != systemThumb ||
+                            (systemThumb && (l.thumbStart != system.xyThumbTop || thumbEnd != system.xyThumbBottom)))
+                            misses.push_back((bar == SB_VERT ? "v " : "h ") + std::to_string(size.cx) + "x" +
+                                             std::to_string(size.cy) + " " + std::to_string(r.min) + ".." +
+                                             std::to_string(r.max) + " page " + std::to_string(page) + " pos " +
+                                             std::to_string(pos) + ": skin " + std::to_string(l.thumbStart) + "-" + std::to_string(thumbEnd) +
+                                             " system " + std::to_string(system.xyThumbTop) + "-" +
+                                             std::to_string(system.xyThumbBottom));
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(cases, 2000);
+    std::string shown;
+    for (size_t i = 0; i < misses.size(); i += std::max<size_t>(1, misses.size() / 40)) shown += "\n" + misses[i];
+    EXPECT_TRUE(misses.empty()) << misses.size() << " of " << cases << ":" << shown;
 }
 
 TEST_F(ScrollSkinTest, TheBarsShowTheSkinAndFollowTheControl) {
