@@ -10,7 +10,7 @@ mkdir -p "$build"
 packages=(cmake g++ googletest libsqlite3-dev sqlite3 tcl dpkg-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-x86-64-dev wine64 wine xvfb xauth xdotool x11-apps imagemagick
-  fonts-wqy-microhei fonts-wine fp-utils libchm-bin xchm locales jq nsis)
+  fonts-wqy-microhei fonts-wine fp-utils libchm-bin xchm locales jq nsis ccache ninja-build)
 
 # One query for all of them: each dpkg-query reads the whole package database.
 installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null | awk '$2 == "installed" { print $1 }' || true)
