@@ -55,3 +55,17 @@ std::vector<int> SampleBank::Ids(const std::string& where) {
     for (; !q.Eof(); q.Next()) ids.push_back(q.Fields(0)->AsInteger());
     return ids;
 }
+
+SqliteDb SampleBank::HoldWriteLock(const std::string& file) {
+    SqliteDb holder = OpenExistingDatabase(PathToUtf8(folder_ / file), 0);
+    ExecuteStatement(holder.Get(), "BEGIN IMMEDIATE");
+    return holder;
+}
+
+void SampleBank::ShortenLockWaits() {
+    for (TADOConnection* connection : {&module_->ADOConnection1, &module_->ADOConnection2}) {
+        connection->Close();
+        connection->BusyTimeout = 50;
+        connection->Open();
+    }
+}

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/data_module.h"
+#include "data/sqlite_handle.h"
 
 class SampleBank {
 public:
@@ -29,6 +30,13 @@ public:
     // The ids of the questions whose trimmed C is blank / not blank, and of those with a
     // picture.
     std::vector<int> Ids(const std::string& where);
+
+    // Another program that is writing to `file` ("jjj" or "bz"): it holds the file's write
+    // lock until the returned connection is destroyed; readers still read.
+    SqliteDb HoldWriteLock(const std::string& file);
+    // The module's connections give up on a held lock after a moment instead of three seconds
+    // (they are opened again, so call it before a window opens its queries).
+    void ShortenLockWaits();
 
 private:
     std::filesystem::path folder_;

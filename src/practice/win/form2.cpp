@@ -89,10 +89,13 @@ bool TForm2::ResumeWorthOffering(const std::string& n) {
     // An empty or foreign value would make a statement the database rejects, and a number past
     // the last question an empty set: both start from the beginning without asking.
     if (!IsQuestionNumber(n) || ADOQuery1->IsEmpty()) return false;
+    // A point at or before the first question ("0" among them) is the beginning as well.
+    const int64_t firstId = ADOQuery1->FieldByName("id")->AsInteger();
     ADOQuery1->Last();
     const int64_t lastId = ADOQuery1->FieldByName("id")->AsInteger();
     ADOQuery1->First();
-    return std::stoll(n) <= lastId;
+    const int64_t point = std::stoll(n);
+    return point > firstId && point <= lastId;
 }
 
 void TForm2::FormCreate() {

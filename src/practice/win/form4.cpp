@@ -218,8 +218,14 @@ void TForm4::WriteBookmark() {
     if (!ADOQuery2->Locate("zhangjie", std::to_string(current_chapter), loCaseInsensitive)) return;
     const std::string shown = ADOQuery1->Active() && !ADOQuery1->IsEmpty() ? ADOQuery1->FieldByName("id")->AsString() : "";
     ADOQuery2->Edit();
-    ADOQuery2->FieldByName("id")->SetAsString(shown);
-    ADOQuery2->Post();
+    try {
+        ADOQuery2->FieldByName("id")->SetAsString(shown);
+        ADOQuery2->Post();
+    } catch (...) {
+        // A refused write is not kept pending: the next locate would post it unasked.
+        ADOQuery2->Cancel();
+        throw;
+    }
 }
 
 // ---- the tree
@@ -278,7 +284,12 @@ void TForm4::Edit1KeyPress(wchar_t& key) {
     keys_->KeyPress(key);
 }
 
-void TForm4::Edit1KeyDown(WORD& key, TShiftState) { keys_->KeyDown(key); }
+void TForm4::Edit1KeyDown(WORD& key, TShiftState) {
+    // Every key press may close anew: a close whose bookmark write failed left the window
+    // open, and only the character of the same press must not try again.
+    closing_ = false;
+    keys_->KeyDown(key);
+}
 
 void TForm4::Label18Click() { AddToIntensive(ADOQuery1); }
 

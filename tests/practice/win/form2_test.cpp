@@ -86,6 +86,9 @@ TEST_F(SequentialTest, ResumePointFromOpeningToClosing) {
         {"'abc'", IDYES, nullptr, 1, 1218},
         {"'5x'", IDYES, nullptr, 1, 1218},
         {"'-3'", IDYES, nullptr, 1, 1218},
+        {"'0'", IDYES, nullptr, 1, 1218},
+        {"'000'", IDYES, nullptr, 1, 1218},
+        {"'0001'", IDYES, nullptr, 1, 1218},
         {"'1219'", IDYES, nullptr, 1, 1218},
         {"'99999999999'", IDYES, nullptr, 1, 1218},
         {"'500'", IDNO, kResumeQuestion500, 1, 1218},
@@ -259,6 +262,32 @@ TEST_F(SequentialTest, AnEmptyBankShowsNothingAndKeepsTheResumePoint) {
     EXPECT_TRUE(PumpUntil([&] { return !form_; }));
     EXPECT_TRUE(TakeShownBoxes().empty());
     EXPECT_EQ(StoredResumePoint(), "700");
+}
+
+// A mark the database refuses (another program is writing to jjj) is shown and dropped: the
+// card moves on as usual, and nothing is marked later when the file is free again.
+TEST_F(SequentialTest, ARefusedMarkIsNeverWrittenLater) {
+    bank_->ShortenLockWaits();
+    TForm2* form = Open();
+    form->JumpTo(7);
+    AnswerBoxes(IDYES);
+    {
+        SqliteDb writer = bank_->HoldWriteLock("jjj");
+        Type(L'0');
+        ASSERT_EQ(Application->ShownBoxes().size(), 2u);
+        EXPECT_EQ(Application->ShownBoxes()[1].Kind, TBoxKind::ErrorBox);
+        TakeShownBoxes();
+        Type(L'6');
+        EXPECT_EQ(Shown(), 8);
+        EXPECT_TRUE(TakeShownBoxes().empty());
+    }
+    Type(L'6');
+    Type(L'4');
+    EXPECT_EQ(Shown(), 8);
+    EXPECT_TRUE(TakeShownBoxes().empty());
+    EXPECT_TRUE(Marked().empty());
+    Type(L'0');
+    EXPECT_EQ(Marked(), std::vector<int>{8});
 }
 
 }  // namespace

@@ -336,4 +336,56 @@ TEST_F(ChapterTest, UpClosesTheWindowAndTheJumpRefreshesTheCard) {
     EXPECT_EQ(Bookmarks()[0], "1=" + std::to_string(picture[0]));
 }
 
+// Saves the database refuses (another program holds the file's write lock): each shows the
+// error and leaves the window as it was, nothing is written later, and once the file is free
+// the same keys work again.
+TEST_F(ChapterTest, RefusedSavesAreShownForgottenAndDoNotStopTheKeys) {
+    bank_->ShortenLockWaits();
+    TForm4* w = Open();
+    w->JumpTo(20);
+    Application->SetBoxResponder([](const TOpenBox& box) { return box.Kind == TBoxKind::MessageBox ? IDYES : IDOK; });
+    {
+        SqliteDb writer = bank_->HoldWriteLock("jjj");
+        Type(L'0');
+        ASSERT_EQ(Application->ShownBoxes().size(), 2u);
+        EXPECT_EQ(Application->ShownBoxes()[1].Kind, TBoxKind::ErrorBox);
+        EXPECT_NE(Application->ShownBoxes()[1].Text.find(L"锁定"), std::wstring::npos) << WideToUtf8(Application->ShownBoxes()[1].Text);
+        Application->ClearShownBoxes();
+        // The card moves on as usual while the lock holds.
+        Type(L'6');
+        EXPECT_EQ(ShownId(), 21);
+        EXPECT_TRUE(Application->ShownBoxes().empty());
+    }
+    Type(L'6');
+    KeyDown(VK_LEFT);
+    EXPECT_EQ(ShownId(), 21);
+    EXPECT_TRUE(Application->ShownBoxes().empty());
+    EXPECT_TRUE(bank_->Ids("bz='t'").empty()) << "the refused mark was written later";
+
+    // A refused bookmark keeps the window open; both closing keys still close it afterwards.
+    const std::string stored = Bookmarks()[0];
+    {
+        SqliteDb writer = bank_->HoldWriteLock("bz");
+        PressKey(0x38);
+        PumpFor(30);
+        ASSERT_NE(form_.get(), nullptr);
+        ASSERT_EQ(Application->ShownBoxes().size(), 1u) << "one error for one key";
+        EXPECT_EQ(Application->ShownBoxes()[0].Kind, TBoxKind::ErrorBox);
+        Application->ClearShownBoxes();
+        KeyDown(VK_UP);
+        PumpFor(30);
+        ASSERT_NE(form_.get(), nullptr);
+        EXPECT_EQ(Application->ShownBoxes().size(), 1u);
+        Application->ClearShownBoxes();
+    }
+    EXPECT_EQ(Bookmarks()[0], stored) << "the refused bookmark was written later";
+    Type(L'6');
+    EXPECT_EQ(ShownId(), 22);
+    KeyDown(VK_UP);
+    PumpUntil([&] { return !form_; });
+    EXPECT_EQ(form_.get(), nullptr);
+    EXPECT_TRUE(Application->ShownBoxes().empty());
+    EXPECT_EQ(Bookmarks()[0], "1=22");
+}
+
 }  // namespace
