@@ -515,7 +515,25 @@ void TTreeView::CnNotify(TMessage& message) {
         case TVN_BEGINLABELEDITW:
             message.Result = TRUE;  // labels are not edited
             break;
+        case NM_CUSTOMDRAW:
+            message.Result = CustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(header));
+            break;
     }
+}
+
+LRESULT TTreeView::CustomDraw(NMTVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    // A tree without the focus marks its selected node in the button-face colour, which hardly
+    // shows on white; the windows that hand the focus on (chapter practice keeps it in its
+    // chapter line) must still show the learner which node is chosen.
+    const auto item = reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec);
+    const bool selected = (TreeView_GetItemState(WindowHandle(), item, TVIS_SELECTED) & TVIS_SELECTED) != 0;
+    if (selected && (!hideSelection_ || GetFocus() == WindowHandle())) {
+        draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+    }
+    return CDRF_DODEFAULT;
 }
 
 void TTreeView::SelectionChanged(const NMTREEVIEWW& info) {

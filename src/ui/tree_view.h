@@ -202,6 +202,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void InitWnd() override;
     void WndProc(TMessage& message) override;
+    LRESULT CustomDraw(NMTVCUSTOMDRAW& draw);
     // The tree uses no system key; Wine's tree class keeps them all (Alt+F4 closed nothing).
     bool ClassUsesSystemKey(WORD) const override { return false; }
     void ColorChanged() override;

@@ -239,6 +239,18 @@ TWinControl* TWinControl::ChildWindowControl(HWND hwnd) const {
     return nullptr;
 }
 
+TWinControl* TWinControl::ComboBoxOfList(HWND list) const {
+    if (!list) return nullptr;
+    for (TControl* c : controls_) {
+        auto* w = dynamic_cast<TWinControl*>(c);
+        if (!w || !w->handle_ || w->ClassName() != L"TComboBox") continue;
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof(info);
+        if (GetComboBoxInfo(w->handle_, &info) && info.hwndList == list) return w;
+    }
+    return nullptr;
+}
+
 TWinControl* FindControl(HWND hwnd) {
     for (HWND h = hwnd; h; h = (GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD) ? ::GetParent(h) : nullptr) {
         if (TWinControl* control = TWinControl::FromHandle(h)) return control;
@@ -369,6 +381,9 @@ bool TWinControl::ReflectNotification(TMessage& message) {
     // every notification, such as a tree's request for each row's picture.
     TWinControl* target = ChildWindowControl(from);
     if (!target) target = FromHandle(from);
+    // A combo box's dropped list is a window of its own, outside the form's controls; its
+    // colours are the combo box's.
+    if (!target && message.Msg == WM_CTLCOLORLISTBOX) target = ComboBoxOfList(from);
     if (!target || target == this || target->parent_ != this) return false;
     message.Result = target->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
     // A control that picks no colours leaves them to the system.

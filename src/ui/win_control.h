@@ -90,6 +90,8 @@ public:
     static TWinControl* FromHandle(HWND hwnd);
     // The windowed control among this one's own controls whose window `hwnd` is, or nullptr.
     TWinControl* ChildWindowControl(HWND hwnd) const;
+    // The combo box among the controls whose dropped list is `list`.
+    TWinControl* ComboBoxOfList(HWND list) const;
 
 protected:
     struct TCreateParams {

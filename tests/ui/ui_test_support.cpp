@@ -137,6 +137,40 @@ void ClickAt(HWND hwnd, int x, int y) {
     Application->ProcessMessages();
 }
 
+bool MouseAt(POINT screen, std::initializer_list<DWORD> buttons) {
+    // Absolute coordinates run from 0 to 65535 over the primary screen; the pointer lands on
+    // the pixel the system's own scaling gives, so the nearest value that hits it is sent.
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = LONG((int64_t(screen.x) * 65536 + width - 1) / width);
+    input.mi.dy = LONG((int64_t(screen.y) * 65536 + height - 1) / height);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    if (SendInput(1, &input, sizeof(INPUT)) != 1) return false;
+    PumpFor(20);
+    POINT at{};
+    GetCursorPos(&at);
+    if (at.x != screen.x || at.y != screen.y) {
+        // Another rounding: move by the difference.
+        input.mi.dx += LONG(int64_t(screen.x - at.x) * 65536 / width);
+        input.mi.dy += LONG(int64_t(screen.y - at.y) * 65536 / height);
+        if (SendInput(1, &input, sizeof(INPUT)) != 1) return false;
+        PumpFor(20);
+    }
+    std::vector<INPUT> presses;
+    for (DWORD flags : buttons) {
+        INPUT press{};
+        press.type = INPUT_MOUSE;
+        press.mi.dwFlags = flags;
+        presses.push_back(press);
+    }
+    if (presses.empty()) return true;
+    if (SendInput(UINT(presses.size()), presses.data(), sizeof(INPUT)) != presses.size()) return false;
+    PumpFor(50);
+    return true;
+}
+
 void DoubleClickAt(HWND hwnd, int x, int y) {
     PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));

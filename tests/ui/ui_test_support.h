@@ -54,6 +54,13 @@ void TypeOnKeyboard(wchar_t ch);
 void ClickAt(HWND hwnd, int x, int y);
 void DoubleClickAt(HWND hwnd, int x, int y);
 
+// Real mouse input, as the system delivers it (SendInput): the pointer moved to a screen
+// point, and there the buttons pressed and released in the order given (MOUSEEVENTF_LEFTDOWN,
+// ...), all queued at once, so that a window that opens a menu on the first finds the others
+// waiting; a second click within the double-click time arrives as a double click. The
+// messages are handled before it returns. False when the system refused the input.
+bool MouseAt(POINT screen, std::initializer_list<DWORD> buttons = {});
+
 // The client area as the window paints it through WM_PRINTCLIENT, 0x00RRGGBB pixels.
 Bitmap32 PrintClient(HWND hwnd);
 // The client area as it is on screen after the window has painted (WM_PAINT).

@@ -388,4 +388,63 @@ TEST_F(ChapterTest, RefusedSavesAreShownForgottenAndDoNotStopTheKeys) {
     EXPECT_EQ(Bookmarks()[0], "1=22");
 }
 
+// What the learner sees and does with the mouse, as the system delivers it: the dropped list's
+// items in the list's purple, the chosen chapter chosen again (a switch back to its first
+// question), a chapter opened by a double click on its text, and the chosen node marked in
+// the highlight colour while the chapter line has the focus.
+TEST_F(ChapterTest, TheListAndTheTreeUnderTheMouse) {
+    TForm4* w = Open();
+    const auto screenPoint = [](HWND hwnd, int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(hwnd, &p);
+        return p;
+    };
+    const auto click = [&](HWND hwnd, int x, int y, int clicks = 1) {
+        for (int i = 0; i < clicks; ++i)
+            ASSERT_TRUE(MouseAt(screenPoint(hwnd, x, y), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}));
+        PumpFor(60);
+    };
+    Type(L'6');
+    Type(L'6');
+    ASSERT_EQ(ShownId(), 3);
+
+    TComboBox* combo = w->ComboBox1;
+    click(combo->WindowHandle(), combo->Width - 6, combo->Height / 2);
+    ASSERT_TRUE(PumpUntil([&] { return combo->DroppedDown(); }));
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetComboBoxInfo(combo->WindowHandle(), &info));
+    PumpFor(60);
+    RECT second{};
+    SendMessageW(info.hwndList, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+    const Bitmap32 list = ScreenClient(info.hwndList);
+    EXPECT_GT(CountNearColour(list, second, Rgb32(RGB(128, 0, 128)), 40), 40) << "the items are purple";
+    EXPECT_EQ(CountNearColour(list, second, 0x000000, 40), 0) << "no item is black";
+    // The first item, chapter 1, chosen again with the mouse: a switch to its first question.
+    RECT first{};
+    SendMessageW(info.hwndList, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    click(info.hwndList, (first.left + first.right) / 2, (first.top + first.bottom) / 2);
+    ASSERT_TRUE(PumpUntil([&] { return !combo->DroppedDown() && w->Edit1->Focused(); }));
+    EXPECT_EQ(ShownId(), 1);
+    EXPECT_EQ(Bookmarks()[0], "1=3");
+
+    // A double click on a chapter's text opens it.
+    ShowTree();
+    TTreeView* tree = w->TreeView1;
+    TTreeNode* chapter2 = Root(2);
+    RECT text = chapter2->DisplayRect();
+    click(tree->WindowHandle(), (text.left + text.right) / 2, (text.top + text.bottom) / 2, 2);
+    EXPECT_TRUE(PumpUntil([&] { return chapter2->GetExpanded(); }, 1000)) << "a double click opens the node";
+    EXPECT_EQ(tree->Selected.Get(), chapter2);
+    ASSERT_TRUE(PumpUntil([&] { return w->Edit1->Focused(); }));
+    // The chosen node shows in the highlight colour although the tree has no focus.
+    PumpFor(600);
+    text = chapter2->DisplayRect();
+    const Bitmap32 rows = ScreenClient(tree->WindowHandle());
+    EXPECT_GT(CountColour(rows, text, Rgb32(GetSysColor(COLOR_HIGHLIGHT))), (text.right - text.left) * 4)
+        << RectText(text);
+    const RECT other = Root(1)->DisplayRect();
+    EXPECT_EQ(CountColour(rows, other, Rgb32(GetSysColor(COLOR_HIGHLIGHT))), 0);
+}
+
 }  // namespace
