@@ -161,3 +161,34 @@ void TBitmap::Draw(HDC dc, int x, int y) const {
     SelectGuard select(source.Get(), bitmap_.Get());
     BitBlt(dc, x, y, width_, height_, source.Get(), 0, 0, SRCCOPY);
 }
+
+void TBitmap::DrawTransparent(HDC dc, int x, int y) const {
+    if (Empty()) return;
+    // What dc already holds under the picture takes every pixel of the picture except those
+    // of its transparent colour, and goes back as one copy.
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width_;
+    bi.bmiHeader.biHeight = -height_;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    Gdi<HBITMAP> under(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!under || !bits) return Draw(dc, x, y);
+    MemDC work(dc);
+    SelectGuard select(work.Get(), under.Get());
+    BitBlt(work.Get(), 0, 0, width_, height_, dc, x, y, SRCCOPY);
+    GdiFlush();
+    auto* out = static_cast<uint32_t*>(bits);
+    const uint32_t key = TransparentColour();
+    const size_t count = size_t(width_) * size_t(height_);
+    for (size_t i = 0; i < count; ++i) {
+        if ((bits_[i] & 0xFFFFFF) != key) out[i] = bits_[i];
+    }
+    BitBlt(dc, x, y, width_, height_, work.Get(), 0, 0, SRCCOPY);
+}
+
+uint32_t TBitmap::TransparentColour() const {
+    return Empty() ? 0 : bits_[size_t(height_ - 1) * size_t(width_)] & 0xFFFFFF;
+}

@@ -134,6 +134,10 @@ public:
     Bitmap32 ToBitmap32() const;
     // Copies the picture to dc at (x, y), unscaled; the dc's clip region cuts it.
     void Draw(HDC dc, int x, int y) const;
+    // The same, leaving what dc holds wherever the picture has its transparent colour: the
+    // colour of its bottom-left pixel, as a transparent image takes it.
+    void DrawTransparent(HDC dc, int x, int y) const;
+    uint32_t TransparentColour() const;
 
 private:
     Gdi<HBITMAP> bitmap_;

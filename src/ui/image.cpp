@@ -36,11 +36,20 @@ void TImage::SetCenter(bool center) {
     Invalidate();
 }
 
+void TImage::SetTransparent(bool transparent) {
+    if (transparent == transparent_) return;
+    transparent_ = transparent;
+    Invalidate();
+}
+
 void TImage::Paint(HDC dc) {
     if (picture_.Empty()) return;
     // Integer halves as the VCL takes them: a picture larger than the control starts left
     // of and above it, so that its middle is what shows.
     const int x = center_ ? (width_ - picture_.Width()) / 2 : 0;
     const int y = center_ ? (height_ - picture_.Height()) / 2 : 0;
-    picture_.Bitmap().Draw(dc, x, y);
+    if (transparent_)
+        picture_.Bitmap().DrawTransparent(dc, x, y);
+    else
+        picture_.Bitmap().Draw(dc, x, y);
 }

@@ -36,6 +36,11 @@ public:
     bool GetCenter() const { return center_; }
     void SetCenter(bool center);
     Property<&TImage::GetCenter, &TImage::SetCenter> Center{this};
+    // Transparent: the parent's background shows where the picture has the colour of its
+    // bottom-left pixel.
+    bool GetTransparent() const { return transparent_; }
+    void SetTransparent(bool transparent);
+    Property<&TImage::GetTransparent, &TImage::SetTransparent> Transparent{this};
 
 private:
     TPicture picture_;
@@ -47,4 +52,5 @@ public:
 
 private:
     bool center_ = false;
+    bool transparent_ = false;
 };

@@ -53,6 +53,9 @@ TEST(Badges, AreBlueDiscsWithWhiteDigitsOnTheCard) {
         // The face left and right of the digit is blue; the digit in the middle is white.
         EXPECT_TRUE(IsBlue(badge.At(6, 14))) << "badge " << digit;
         EXPECT_TRUE(IsBlue(badge.At(21, 14))) << "badge " << digit;
+        // Only the corners' white is the picture's transparent colour: no pixel of the disc has it.
+        for (int y = 8; y < 20; ++y)
+            for (int x = 10; x < 18; ++x) ASSERT_NE(badge.At(x, y), kCardWhite) << "badge " << digit << " at " << x << "," << y;
         const int white = CountIn(badge, 10, 8, 18, 20, IsWhitish);
         EXPECT_GT(white, 12) << "badge " << digit << " has no digit";
         EXPECT_LT(white, 8 * 12 / 2) << "badge " << digit << " has lost its blue face";

@@ -14,7 +14,9 @@ constexpr uint32_t kRim = Rgb(214, 230, 249);
 constexpr uint32_t kFaceTop = Rgb(78, 148, 232);
 constexpr uint32_t kFaceBottom = Rgb(20, 86, 188);
 constexpr uint32_t kGloss = Rgb(112, 170, 240);
-constexpr uint32_t kDigit = Rgb(255, 255, 255);
+// A hair off the card's white: the card's white around the disc is what a transparent
+// picture leaves out, and the digit must not be left out with it.
+constexpr uint32_t kDigit = Rgb(254, 254, 254);
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "drill/win/answer_sheet.h"
 
+#include <algorithm>
+
 #include "drill/exam_paper.h"
 #include "ui/builders.h"
 
@@ -31,9 +33,14 @@ AnswerSheet::AnswerSheet(TComponent* form, TPanel* panel, std::initializer_list<
     SongLabel(form, panel, L"KeyBlue", kWrongKey, {4, top + 2 * kLineHeight, width, kLineHeight}, 12, clBlue);
     top += 3 * kLineHeight;
     line = 0;
+    // A note may be as wide as the panel leaves it; one that is wider still goes on over
+    // more lines rather than being cut.
     for (const wchar_t* text : notes) {
-        SongLabel(form, panel, (L"Note" + std::to_wstring(++line)).c_str(), text, {4, top, width, kLineHeight}, 12, clRed);
-        top += kLineHeight;
+        TLabel* note = SongLabel(form, panel, (L"Note" + std::to_wstring(++line)).c_str(), text,
+                                 {4, top, panel->Width - 4, kLineHeight}, 12, clRed);
+        note->WordWrap = true;
+        note->AutoSize = true;
+        top += std::max(note->Height.Get(), kLineHeight);
     }
     const int sheetTop = top + 2;
     for (int p = 1; p <= kPaperSize; ++p) {

@@ -83,6 +83,8 @@ QuestionCard::QuestionCard(TComponent* form, TWinControl* parent, TADOQuery* que
         const int y = optionTop + i * optionHeight;
         TImage* badge = Place<TImage>(form, parent, badgeNames[i], {x, y, 28, 28});
         badge->Center = true;
+        // The badge's corners take the colour of whatever it stands on (a skinned form's too).
+        badge->Transparent = true;
         badge->Picture->Assign(LoadResourcePicture(badgePictures[i]));
         *badges[i] = badge;
         TDBText* option = Bound(Place<TDBText>(form, parent, optionNames[i], {x + 36, y + 4, width - 56, optionHeight - 6}),

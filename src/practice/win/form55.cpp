@@ -15,8 +15,9 @@ constexpr int kCardWidth = 527;
 constexpr int kCardHeight = 531;
 constexpr int kRightLeft = 533;
 constexpr int kRightWidth = 221;
-// The decorative picture gives up a little height to the longer help panel.
-constexpr int kDecorationHeight = 200;
+// The decorative picture gives up a little height to the longer help panel (whose first red
+// note takes two lines in the bold 宋体).
+constexpr int kDecorationHeight = 186;
 constexpr TBounds kSetList = {80, 2, 100, 21};
 
 // The set number 1..12 a set name stands for; 0 for any other text.

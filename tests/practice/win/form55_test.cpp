@@ -7,6 +7,7 @@
 #include "base/utf.h"
 #include "drill/answer_codes.h"
 #include "practice/win/form55.h"
+#include "ui/gdi.h"
 #include "support/paper_window_test.h"
 
 namespace {
@@ -70,6 +71,21 @@ TEST_F(BySetTest, OpensOnSetOneInIdOrderWithItsSelectorAndHelp) {
     EXPECT_EQ(Caption(dynamic_cast<TLabel*>(w->FindComponent(L"Legend6"))), L"自动跳至下一题");
     EXPECT_EQ(Caption(dynamic_cast<TLabel*>(w->FindComponent(L"Note1"))), L"其中有18道题未包含在分套中，题号为：");
     EXPECT_EQ(dynamic_cast<TLabel*>(w->FindComponent(L"Note2"))->Font->Color, clRed);
+    // Each note shows whole inside the panel: its text, laid out as the label lays it out,
+    // needs no more room than the label has.
+    for (const wchar_t* name : {L"Note1", L"Note2"}) {
+        auto* note = dynamic_cast<TLabel*>(w->FindComponent(name));
+        const std::wstring text = note->Caption.Get();
+        RECT need{0, 0, note->Width.Get(), 0};
+        {
+            ClientDC screen(nullptr);
+            SelectGuard font(screen.Get(), note->Font->Handle());
+            DrawTextW(screen.Get(), text.c_str(), int(text.size()), &need, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        }
+        EXPECT_LE(need.right, note->Width.Get()) << WideToUtf8(text);
+        EXPECT_LE(need.bottom, note->Height.Get()) << WideToUtf8(text);
+        EXPECT_LE(note->BoundsRect().right, w->Panel1->Width.Get());
+    }
     EXPECT_LE(w->Sheet().Cell(100)->BoundsRect().bottom, w->Panel1->Height.Get());
     EXPECT_LE(w->Panel1->BoundsRect().bottom, w->ClientHeight());
 }
@@ -227,6 +243,24 @@ TEST_F(BySetTest, TheLinkMarksTheQuestionOnTheCardAfterYes) {
     EXPECT_EQ(bank_->Column(id, "bz"), "t");
     EXPECT_EQ(ShownId(), id);
     EXPECT_TRUE(w->Edit1->Focused());
+}
+
+// On a form of another colour (the skin gives the form its button-face colour) the option
+// badges stand on that colour: their pictures' white ground is left out.
+TEST_F(BySetTest, TheBadgesTakeTheColourOfTheFormTheyStandOn) {
+    TForm55* w = Open();
+    const TColor face = TColor(RGB(212, 224, 238));
+    w->Color = face;
+    PumpFor(60);
+    const Bitmap32 shot = ScreenClient(w->Handle());
+    for (TImage* badge : {w->Card().Image3, w->Card().Image4}) {
+        const RECT r = badge->BoundsRect();
+        const RECT corner{r.left, r.top, r.left + 3, r.top + 3};
+        EXPECT_EQ(CountColour(shot, corner, Rgb32(face)), 9) << WideToUtf8(badge->Name);
+        EXPECT_EQ(CountColour(shot, r, 0xFFFFFF), 0) << WideToUtf8(badge->Name) << ": no white square";
+        EXPECT_GT(CountOther(shot, r, Rgb32(face)), 200) << WideToUtf8(badge->Name) << ": the badge itself shows";
+        EXPECT_GT(CountNearColour(shot, r, 0xFFFFFF, 2), 10) << WideToUtf8(badge->Name) << ": its white digit shows";
+    }
 }
 
 }  // namespace
