@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "skin/win32/control_dispatch.h"
 #include "skin/win32/skin_control.h"
@@ -70,10 +71,6 @@ void TWinSkinForm::InitWindow(TSkinData& skin) {
     skin_ = &skin;
 
     // 1. What the window is now.
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        captionFont_.Reset(CreateFontIndirectW(&metrics.lfCaptionFont));
     style_ = styleBefore_ = GetWindowLongPtrW(hwnd_, GWL_STYLE);
     exStyle_ = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
     ReadIcon();
@@ -133,6 +130,7 @@ void TWinSkinForm::RebuildButtons() {
         metrics_.bottom = c.Bottom.Image.height / std::max(c.Bottom.FrameCount, 1);
     }
     current_ = nullptr;
+    pressed_ = nullptr;
     buttons_.clear();
     for (const TDataSkinSysButton& data : c.TitleButtons) {
         auto button = std::make_unique<TWinSysButton>(*this, data);
@@ -144,6 +142,7 @@ void TWinSkinForm::RebuildButtons() {
 
 void TWinSkinForm::DropCachedParts() {
     current_ = nullptr;
+    pressed_ = nullptr;
     buttons_.clear();
     captionBack_ = Bitmap32();
     caption_.Clear();
@@ -246,6 +245,7 @@ void TWinSkinForm::Release() {
     popupMenus_.clear();
     subclass_.Detach();
     current_ = nullptr;
+    pressed_ = nullptr;
     caption_.Clear();
     captionBack_ = Bitmap32();
 }
@@ -270,6 +270,7 @@ void TWinSkinForm::Unskin() {
     }
     RestoreSystemButtons();
     current_ = nullptr;
+    pressed_ = nullptr;
     caption_.Clear();
     captionBack_ = Bitmap32();
     GiveMenuBarBack();
@@ -336,6 +337,45 @@ void TWinSkinForm::ReadText() {
     std::wstring text(size_t(std::max(length, 0)) + 1, L'\0');
     text.resize(size_t(std::max(GetWindowTextW(hwnd_, text.data(), length + 1), 0)));
     text_ = std::move(text);
+    ChooseCaptionFont();
+}
+
+namespace {
+
+bool FontCovers(HFONT font, const std::wstring& text) {
+    if (text.empty()) return true;
+    ClientDC screen(nullptr);
+    SelectGuard select(screen.Get(), font);
+    std::vector<WORD> glyphs(text.size());
+    if (GetGlyphIndicesW(screen.Get(), text.c_str(), int(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) ==
+        GDI_ERROR)
+        return true;
+    return std::none_of(glyphs.begin(), glyphs.end(), [](WORD g) { return g == 0xFFFF; });
+}
+
+}  // namespace
+
+// The caption is drawn in the system's caption font. That font may lack the glyphs of a
+// Chinese caption (Tahoma has none, and without a Chinese locale nothing links another font
+// in), so such a caption is drawn in 宋体 with the GB2312 character set, as the forms' texts
+// are, at the caption font's size and weight.
+void TWinSkinForm::ChooseCaptionFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return;
+    LOGFONTW font = metrics.lfCaptionFont;
+    Gdi<HFONT> system(CreateFontIndirectW(&font));
+    if (!system) return;
+    if (!FontCovers(system.Get(), text_)) {
+        lstrcpynW(font.lfFaceName, L"宋体", LF_FACESIZE);
+        font.lfCharSet = GB2312_CHARSET;
+        Gdi<HFONT> chinese(CreateFontIndirectW(&font));
+        if (chinese) {
+            captionFont_ = std::move(chinese);
+            return;
+        }
+    }
+    captionFont_ = std::move(system);
 }
 
 void TWinSkinForm::ReadIcon() {

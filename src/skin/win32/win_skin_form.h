@@ -105,6 +105,8 @@ public:
 
     // The item under the mouse (or pressed), or nullptr.
     TNCObject* Current() const { return current_; }
+    // The font the caption text is drawn in.
+    HFONT CaptionFont() const { return captionFont_.Get(); }
     void SetCurrent(TNCObject* item) { current_ = item; }
     // Repaints one caption button in its state.
     void PaintCaptionButton(TWinSysButton& button);
@@ -163,7 +165,7 @@ private:
     LRESULT OnNcLButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcLButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcLButtonDblClk(WPARAM wParam, LPARAM lParam);
-    LRESULT OnNcRButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcRButtonDown(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetTextOrIcon(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnTimer();
     void Finish();
@@ -194,6 +196,7 @@ private:
     void StartTimer();
     void StopTimer();
     void ReadText();
+    void ChooseCaptionFont();
     void ReadIcon();
     void ResizeToFrame();
     void RunAction(const TWinSysButton& button, POINT screen);
@@ -244,6 +247,9 @@ private:
 
     std::vector<std::unique_ptr<TWinSysButton>> buttons_;
     TNCObject* current_ = nullptr;
+    // The caption button the left button went down on: only a release on that same button
+    // runs its action, as with the system's own caption buttons.
+    TNCObject* pressed_ = nullptr;
     bool timerRunning_ = false;
     ULONGLONG systemMenuShown_ = 0;
 

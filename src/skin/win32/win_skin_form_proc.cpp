@@ -75,7 +75,8 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_NCLBUTTONDOWN: return OnNcLButtonDown(wParam, lParam);
         case WM_NCLBUTTONUP: return OnNcLButtonUp(wParam, lParam);
         case WM_NCLBUTTONDBLCLK: return OnNcLButtonDblClk(wParam, lParam);
-        case WM_NCRBUTTONDOWN: return OnNcRButtonDown(wParam, lParam);
+        case WM_NCRBUTTONDOWN:
+        case WM_NCRBUTTONDBLCLK: return OnNcRButtonDown(msg, wParam, lParam);
         case WM_SETTEXT:
         case WM_SETICON: return OnSetTextOrIcon(msg, wParam, lParam);
         case kSkinRepaintFrame: RepaintFrame(); return 0;
@@ -318,6 +319,7 @@ LRESULT TWinSkinForm::OnNcLButtonDown(WPARAM wParam, LPARAM lParam) {
     if (TNCObject* item = ItemAt(ScreenToWindow(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))) {
         if (!active_) SetForegroundWindow(hwnd_);
         item->MouseDown();
+        pressed_ = item;
         if (auto* barItem = dynamic_cast<TMenuBtn*>(item)) OpenBarItem(*barItem);
         return 0;
     }
@@ -329,9 +331,11 @@ LRESULT TWinSkinForm::OnNcLButtonDown(WPARAM wParam, LPARAM lParam) {
 LRESULT TWinSkinForm::OnNcLButtonUp(WPARAM wParam, LPARAM lParam) {
     const POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     TNCObject* item = ItemAt(ScreenToWindow(screen));
+    TNCObject* pressed = std::exchange(pressed_, nullptr);
     if (item && item == current_) {
         item->MouseUp();
-        if (auto* button = dynamic_cast<TWinSysButton*>(item)) RunAction(*button, screen);
+        // A press on one button released over another does nothing.
+        if (auto* button = dynamic_cast<TWinSysButton*>(item); button && item == pressed) RunAction(*button, screen);
         return 0;
     }
     return Default(WM_NCLBUTTONUP, wParam, lParam);
@@ -349,12 +353,16 @@ LRESULT TWinSkinForm::OnNcLButtonDblClk(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-LRESULT TWinSkinForm::OnNcRButtonDown(WPARAM wParam, LPARAM lParam) {
+LRESULT TWinSkinForm::OnNcRButtonDown(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The second click of a real double click arrives as WM_NCRBUTTONDBLCLK: it is a second
+    // showing within the double-click time, which closes the window.
+    // The menu opens just below and right of the pointer (as from the icon buttons), so that
+    // the second click lands on the caption, not on the menu.
     if (wParam == HTCAPTION && windowKind_ != wkMdiChild) {
-        ShowSystemMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        ShowSystemMenu(POINT{GET_X_LPARAM(lParam) + 1, GET_Y_LPARAM(lParam) + 1});
         return 0;
     }
-    return Default(WM_NCRBUTTONDOWN, wParam, lParam);
+    return Default(msg, wParam, lParam);
 }
 
 // The system paints its own caption straight away when the text or the icon changes (without

@@ -1,5 +1,8 @@
 // A skinned window's frame on screen: its metrics, borders by active state, caption text,
 // caption buttons by state, region, and hit-test answers.
+#include <algorithm>
+
+#include "base/utf.h"
 #include "skin_window_support.h"
 
 namespace {
@@ -111,15 +114,37 @@ TEST_F(FormFrameTest, CaptionTextStandsAfterTheIconInTheTitleColours) {
     HWND h = form->Handle();
     const TSkinContent& c = Content();
     const TFrameMetrics m = SkinMetrics();
-    // The text starts two blanks into the box after the TextBack's fixed left end.
+    // The caption's font has every glyph of the Chinese caption, whatever the system's
+    // caption font and locale are; a caption the system's font covers keeps that font.
+    const auto covers = [](HFONT font, const std::wstring& text) {
+        ClientDC screen(nullptr);
+        SelectGuard select(screen.Get(), font);
+        std::vector<WORD> glyphs(text.size());
+        GetGlyphIndicesW(screen.Get(), text.c_str(), int(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+        return std::count(glyphs.begin(), glyphs.end(), WORD(0xFFFF)) == 0;
+    };
+    const auto faceOf = [](HFONT font) {
+        LOGFONTW lf{};
+        GetObjectW(font, sizeof(lf), &lf);
+        return std::wstring(lf.lfFaceName);
+    };
+    HFONT font = Skinned(h)->CaptionFont();
+    ASSERT_NE(font, nullptr);
+    EXPECT_TRUE(covers(font, L"木禾驾驶员考试系统 ")) << WideToUtf8(faceOf(font));
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof(ncm);
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-    Gdi<HFONT> font(CreateFontIndirectW(&ncm.lfCaptionFont));
+    auto* latin = new TestForm(L"Latin caption", 500, 300);
+    ShowSkinned(*latin);
+    EXPECT_EQ(faceOf(Skinned(latin->Handle())->CaptionFont()), std::wstring(ncm.lfCaptionFont.lfFaceName));
+    SetForegroundWindow(h);
+    ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
+    PumpFor(60);
+    // The text starts two blanks into the box after the TextBack's fixed left end.
     SIZE blanks{};
     {
         ClientDC screen(nullptr);
-        SelectGuard select(screen.Get(), font.Get());
+        SelectGuard select(screen.Get(), font);
         GetTextExtentPoint32W(screen.Get(), L"  ", 2, &blanks);
     }
     const int textStart = m.left + c.Title.TextShift + c.Title.TXTBackleft + int(blanks.cx);
@@ -332,6 +357,35 @@ TEST_F(FormFrameTest, ClickingTheIconTwiceCloses) {
     }
     PumpFor(60);
     EXPECT_EQ(other->Closes, 0);
+}
+
+// Caption buttons under real presses: a press on one button released over another does
+// nothing, either way round; a press and release on the same button runs it.
+TEST_F(FormFrameTest, ACaptionButtonRunsOnlyWhenPressedAndReleasedOnIt) {
+    auto* form = new TestForm(L"按下松开");
+    ShowSkinned(*form);
+    HWND h = form->Handle();
+    TWinSkinForm* s = Skinned(h);
+    const auto onScreen = [&](int action) {
+        const POINT c = ButtonCentre(*s, action);
+        const LPARAM at = ScreenPoint(h, c.x, c.y);
+        return POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    };
+    const POINT close = onScreen(0);
+    const POINT maximize = onScreen(1);
+    ASSERT_TRUE(MouseAt(close, {MOUSEEVENTF_LEFTDOWN}));
+    ASSERT_TRUE(MouseAt(maximize, {MOUSEEVENTF_LEFTUP}));
+    PumpFor(100);
+    EXPECT_FALSE(IsZoomed(h)) << "pressed on Close, released on Maximize";
+    EXPECT_EQ(form->Closes, 0);
+    ASSERT_TRUE(MouseAt(maximize, {MOUSEEVENTF_LEFTDOWN}));
+    ASSERT_TRUE(MouseAt(close, {MOUSEEVENTF_LEFTUP}));
+    PumpFor(100);
+    EXPECT_EQ(form->Closes, 0) << "pressed on Maximize, released on Close";
+    EXPECT_FALSE(IsZoomed(h));
+    PumpFor(GetDoubleClickTime() + 50);
+    ASSERT_TRUE(MouseAt(maximize, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}));
+    EXPECT_TRUE(PumpUntil([&] { return IsZoomed(h) != FALSE; }));
 }
 
 }  // namespace

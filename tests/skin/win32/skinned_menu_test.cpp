@@ -159,4 +159,40 @@ TEST_F(SkinnedMenuTest, APopupMenuStaysUnskinnedWhileTheSkinIsPending) {
     DestroyMenu(popup);
 }
 
+// A double right click on the caption as the system delivers it: the first click opens the
+// menu, the second arrives (as WM_NCRBUTTONDBLCLK) while the menu is up; the window closes
+// and no menu is left open. A single click only opens the menu.
+TEST_F(SkinnedMenuTest, ARealDoubleRightClickOnTheCaptionCloses) {
+    MakeSkin();
+    auto* form = new TestForm(L"右键双击");
+    ShowSkinned(*form);
+    HWND h = form->Handle();
+    PumpFor(GetDoubleClickTime() + 50);
+    const LPARAM at = ScreenPoint(h, 150, 10);
+    const POINT caption{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    // A menu left open would hold the test: it is ended, and the test fails on the count.
+    bool guarding = true;
+    RunAfter(1500, [&guarding] {
+        if (guarding && OpenMenuWindow()) EndMenu();
+    });
+    ASSERT_TRUE(MouseAt(caption, {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_RIGHTDOWN,
+                                  MOUSEEVENTF_RIGHTUP}));
+    EXPECT_TRUE(PumpUntil([&] { return form->Closes == 1; }, 1000));
+    EXPECT_EQ(OpenMenuWindow(), nullptr);
+    PumpFor(1600);
+    guarding = false;
+
+    form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return form->Active(); }));
+    bool opened = false;
+    RunAfter(200, [&opened] {
+        opened = OpenMenuWindow() != nullptr;
+        EndMenu();
+    });
+    ASSERT_TRUE(MouseAt(caption, {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}));
+    PumpFor(300);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(form->Closes, 1);
+}
+
 }  // namespace
