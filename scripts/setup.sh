@@ -10,7 +10,7 @@ mkdir -p "$build"
 packages=(cmake g++ googletest libsqlite3-dev sqlite3 tcl dpkg-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   mingw-w64-x86-64-dev wine64 wine xvfb xauth xdotool x11-apps imagemagick
-  fonts-wqy-microhei fonts-wine fp-utils libchm-bin xchm locales jq nsis ccache ninja-build)
+  fonts-wqy-microhei fonts-wine fp-utils libchm-bin kchmviewer locales jq nsis ccache ninja-build)
 
 # One query for all of them: each dpkg-query reads the whole package database.
 installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null | awk '$2 == "installed" { print $1 }' || true)
@@ -63,7 +63,7 @@ fi
 # The project's Wine prefix. Raise prefix_version whenever its settings below change: a prefix
 # of ours made with older settings is brought up to date in place, anything else is made anew.
 source "$top/scripts/wine-env.sh"
-prefix_version=3
+prefix_version=4
 if [ ! -f "$WINEPREFIX/.muhe-prefix-v$prefix_version" ]; then
   ours=false
   if [ -f "$WINEPREFIX/system.reg" ]; then
@@ -93,17 +93,17 @@ if [ ! -f "$WINEPREFIX/.muhe-prefix-v$prefix_version" ]; then
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
     printf '"宋体"="WenQuanYi Micro Hei"\r\n"SimSun"="WenQuanYi Micro Hei"\r\n\r\n'
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts]\r\n"Path"="Z:%s"\r\n\r\n' "${wine_fonts//\//\\\\}"
-    # A compiled help file opens in Debian's CHM viewer: Wine's own viewer needs a browser
-    # engine the prefix does not have. The shell hands the viewer the file's Unix name.
-    printf '[HKEY_CLASSES_ROOT\\.chm]\r\n@="xchm.chm"\r\n\r\n'
-    printf '[HKEY_CLASSES_ROOT\\xchm.chm]\r\n@="Compiled HTML Help File"\r\n\r\n'
-    printf '[HKEY_CLASSES_ROOT\\xchm.chm\\shell\\open\\command]\r\n'
-    printf '%s\r\n\r\n' '@="Z:\\bin\\sh -c \"exec /usr/bin/xchm \\\"$(/usr/bin/winepath -u \\\"$0\\\")\\\"\" \"%1\""'
+    # A compiled help file opens in Debian's CHM viewer, through scripts/help-viewer.sh: Wine's
+    # own viewer needs a browser engine the prefix does not have.
+    printf '[HKEY_CLASSES_ROOT\\.chm]\r\n@="muhe.chm"\r\n\r\n'
+    printf '[HKEY_CLASSES_ROOT\\muhe.chm]\r\n@="Compiled HTML Help File"\r\n\r\n'
+    printf '[HKEY_CLASSES_ROOT\\muhe.chm\\shell\\open\\command]\r\n'
+    printf '@="Z:\\\\bin\\\\sh \\"%s\\" \\"%%1\\""\r\n\r\n' "$top/scripts/help-viewer.sh"
   } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
   wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
   wineserver -w || true
   grep -q 'WenQuanYi' "$WINEPREFIX/system.reg" || { echo "setup: font mapping did not reach the prefix" >&2; exit 1; }
-  grep -q 'xchm' "$WINEPREFIX/system.reg" || { echo "setup: the help viewer did not reach the prefix" >&2; exit 1; }
+  grep -q 'help-viewer' "$WINEPREFIX/system.reg" || { echo "setup: the help viewer did not reach the prefix" >&2; exit 1; }
   grep -q '^"Path"="Z:' "$WINEPREFIX/user.reg" || { echo "setup: the font folder did not reach the prefix" >&2; exit 1; }
   rm -f "$WINEPREFIX"/.muhe-ready "$WINEPREFIX"/.muhe-prefix-v*
   touch "$WINEPREFIX/.muhe-prefix-v$prefix_version"
