@@ -105,6 +105,7 @@ TForm1::TForm1(TComponent* owner, ShellOpener shellOpen) : TForm(owner), shellOp
 
     SetUpSkin();
     OnCreate = [this] { FormCreate(); };
+    OnResize = [this] { LayOut(); };
 }
 
 // The skin component, as the form's resource configures it; its package is the program's

@@ -188,9 +188,13 @@ void TForm::ApplyPosition() {
     }
     int left = area.left + (area.right - area.left - width_) / 2;
     int top = area.top + (area.bottom - area.top - height_) / 2;
-    // A window larger than the area keeps its caption on screen.
-    left = std::max(left, int(area.left));
-    top = std::max(top, int(area.top));
+    // The window stays on the screen, its caption first: a window larger than its owner is
+    // still centred on it, unless that would push it past the screen's edge.
+    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    left = std::max(std::min(left, int(screen.right) - width_), int(screen.left));
+    top = std::max(std::min(top, int(screen.bottom) - height_), int(screen.top));
     SetBounds(left, top, width_, height_);
 }
 
@@ -367,6 +371,11 @@ void TForm::WndProc(TMessage& message) {
                 return;
             }
             break;
+        case WM_SIZE:
+            TWinControl::WndProc(message);
+            // A minimized window keeps its layout for the restore.
+            if (message.WParam != SIZE_MINIMIZED && OnResize) OnResize();
+            return;
     }
     TWinControl::WndProc(message);
 }

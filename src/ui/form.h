@@ -68,6 +68,8 @@ public:
 
     TNotifyEvent OnCreate;
     std::function<void(TCloseAction&)> OnClose;
+    // After the client area took a new size (not when minimized).
+    TNotifyEvent OnResize;
 
     // The client area's size (Width and Height are the outer window's).
     int ClientWidth() const;

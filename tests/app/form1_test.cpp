@@ -28,10 +28,11 @@ protected:
         bank_ = std::make_unique<SampleBank>();
         DataModule3 = &bank_->Module();
         // The shell is stood in for: what the window hands it is recorded, nothing opens.
-        form_.reset(new TForm1(nullptr, [this](TForm* parent, const std::wstring& target) {
-            handed_.push_back({parent, target});
-        }));
-        Form1 = form_.get();
+        // Made as start-up makes it: the first form, so the application's main window.
+        Application->CreateForm(Form1, ShellOpener([this](TForm* parent, const std::wstring& target) {
+                                    handed_.push_back({parent, target});
+                                }));
+        form_.reset(Form1);
         form_->Show();
         ASSERT_TRUE(PumpUntil([&] { return form_->Active() && form_->BitBtn1->Focused(); }));
     }
@@ -74,6 +75,32 @@ TEST_F(MainWindowTest, LayoutAndTexts) {
     EXPECT_EQ(form_->StatusBar1->Panels->Count(), 3);
     EXPECT_EQ(form_->StatusBar1->Panels->Items(2)->Text.Get(), L" 木禾驾驶学校专用");
     EXPECT_FALSE(form_->Image1->Picture->Empty());
+
+    // The right side fills the rest of the window whatever its size: the title panel and the
+    // banner follow a maximize and a restore, the link line stays at the bottom.
+    const auto expectRightSideFills = [&](const char* when) {
+        SCOPED_TRACE(when);
+        const int width = form_->ClientWidth();
+        const int bottom = form_->ClientHeight() - form_->StatusBar1->Height;
+        EXPECT_EQ(form_->Panel2->BoundsRect().right, width);
+        EXPECT_EQ(form_->Panel2->Height.Get(), 41);
+        EXPECT_EQ(form_->Image1->BoundsRect().right, width);
+        EXPECT_EQ(form_->Image1->Top.Get(), form_->Panel2->BoundsRect().bottom);
+        EXPECT_EQ(form_->Image1->BoundsRect().bottom, form_->Label1->Top.Get());
+        EXPECT_EQ(form_->Label1->BoundsRect().right, width);
+        EXPECT_EQ(form_->Label1->Top.Get(), bottom - 24);
+        EXPECT_EQ(form_->Panel1->Height.Get(), bottom);
+    };
+    expectRightSideFills("designed");
+    const int designedWidth = form_->ClientWidth();
+    ShowWindow(form_->WindowHandle(), SW_MAXIMIZE);
+    ASSERT_TRUE(PumpUntil([&] { return form_->ClientWidth() > designedWidth; }));
+    PumpFor(30);
+    expectRightSideFills("maximized");
+    ShowWindow(form_->WindowHandle(), SW_RESTORE);
+    ASSERT_TRUE(PumpUntil([&] { return form_->ClientWidth() == designedWidth; }));
+    PumpFor(30);
+    expectRightSideFills("restored");
 }
 
 TEST_F(MainWindowTest, SixLettersAndArrowsDoNothingButMoveTheFocus) {
@@ -118,9 +145,19 @@ TEST_F(MainWindowTest, ChapterPracticeOpensOnThreeAndTheMainKeyboardsEightCloses
         focusInLine = seen && seen->Edit1->Focused();
         PressKey('8');
     });
+    RECT chapter{};
+    RunAfter(250, [&] {
+        if (Form4) GetWindowRect(Form4->WindowHandle(), &chapter);
+    });
     PressKey('3');
     EXPECT_NE(seen, nullptr);
     EXPECT_TRUE(focusInLine);
+    // The chapter window, larger than the main window, is centred on it (the skin's frame,
+    // put on after the centring, may change its outer size by a few pixels).
+    RECT main{};
+    GetWindowRect(form_->WindowHandle(), &main);
+    EXPECT_NEAR(chapter.left + chapter.right, main.left + main.right, 8) << RectText(chapter) << " on " << RectText(main);
+    EXPECT_NEAR(chapter.top + chapter.bottom, main.top + main.bottom, 8) << RectText(chapter) << " on " << RectText(main);
     PumpFor(200);
     EXPECT_EQ(Form4, nullptr);
     EXPECT_TRUE(IsWindowVisible(form_->WindowHandle()));

@@ -336,4 +336,38 @@ TEST_F(ControlsTest, PositionCentresTheFormAndBorderIconsShapeItsFrame) {
     EXPECT_LT(dialog->ClientHeight(), 139);
 }
 
+TEST_F(ControlsTest, AWindowCentredOnTheMainWindowIsCentredEvenWhenLargerAndStaysOnTheScreen) {
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    Owned<TForm> mainHolder(main);
+    ASSERT_EQ(Application->MainForm(), main);
+    main->SetBounds(200, 150, 746, 489);
+    main->Show();
+    Owned<TForm> drill(new TForm(nullptr));
+    drill->SetBounds(0, 0, 819, 569);
+    drill->Position = poMainFormCenter;
+    drill->Show();
+    RECT owner{}, r{};
+    GetWindowRect(main->WindowHandle(), &owner);
+    GetWindowRect(drill->WindowHandle(), &r);
+    // Centred up to the halving of an odd difference.
+    EXPECT_NEAR(r.left + r.right, owner.left + owner.right, 1) << RectText(r) << " on " << RectText(owner);
+    EXPECT_NEAR(r.top + r.bottom, owner.top + owner.bottom, 1) << RectText(r) << " on " << RectText(owner);
+    drill->Hide();
+
+    // A main window at the screen's corner: the larger window keeps its caption on screen.
+    main->SetBounds(-20, -10, 746, 489);
+    drill->Show();
+    GetWindowRect(drill->WindowHandle(), &r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    drill->Hide();
+    // At the far corner it stays inside the screen's right and bottom edges.
+    main->SetBounds(GetSystemMetrics(SM_CXSCREEN) - 700, GetSystemMetrics(SM_CYSCREEN) - 400, 746, 489);
+    drill->Show();
+    GetWindowRect(drill->WindowHandle(), &r);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+}
+
 }  // namespace
