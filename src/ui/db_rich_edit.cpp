@@ -105,8 +105,27 @@ void TDBRichEdit::Load() {
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
     stream.pfnCallback = ReadStream;
     SendMessageW(hwnd, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+    FitFormattingRectangle();
     SendMessageW(hwnd, EM_SETSEL, 0, 0);
     SendMessageW(hwnd, EM_SCROLLCARET, 0, 0);
+}
+
+// The lines wrap inside the client area as it is, left of the vertical scroll bar: Wine's rich
+// edit keeps the formatting rectangle it took before the bar was there (its lines ran under the
+// bar), so the rectangle is given explicitly, and again whenever the box changes its size.
+void TDBRichEdit::FitFormattingRectangle() {
+    HWND hwnd = WindowHandle();
+    if (!hwnd) return;
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    if (IsRectEmpty(&client)) return;
+    InflateRect(&client, -1, 0);
+    SendMessageW(hwnd, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&client));
+}
+
+void TDBRichEdit::WndProc(TMessage& message) {
+    TWinControl::WndProc(message);
+    if (message.Msg == WM_SIZE) FitFormattingRectangle();
 }
 
 std::wstring TDBRichEdit::DisplayText() const {

@@ -37,9 +37,11 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void InitWnd() override;
+    void WndProc(TMessage& message) override;
 
 private:
     void Load();
+    void FitFormattingRectangle();
 
     DataSetView* dataSource_ = nullptr;
     std::string dataField_;

@@ -3,7 +3,9 @@
 #include <map>
 #include <new>
 
+#include "ui/db_rich_edit.h"
 #include "ui/db_text.h"
+#include "ui/builders.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -167,6 +169,43 @@ TEST_F(DBTextTest, ADataSetThatGoesFirstUnbindsItsTextsInEitherOrderOfAFormsMemb
     form.reset();
     EXPECT_EQ(data.ObserverCount(), 0u);
     data.MoveTo(0);
+}
+
+// The rich-text box wraps its lines inside the area left of its vertical scroll bar: the last
+// character of every line stands wholly inside the client area, and the lines use it.
+TEST_F(DBTextTest, TheRichTextBoxWrapsInsideTheAreaLeftOfItsScrollBar) {
+    std::string law = "道路交通安全法\r\n";
+    for (int i = 0; i < 30; ++i)
+        law += "机动车驾驶人应当遵守道路交通安全法律、法规的规定，按照操作规范安全驾驶、文明驾驶，不得有妨碍安全驾驶的行为。";
+    data.rows = {{{"nr", law}}};
+    form->SetBounds(0, 0, 700, 560);
+    auto* box = new TDBRichEdit(form.get());
+    box->Parent = form.get();
+    box->SetBounds(10, 10, 561, 497);
+    SetSongFont(box, 14, clBlack, fsBold);
+    box->DataField = "nr";
+    box->DataSource = &data;
+    data.MoveTo(0);
+    form->Show();
+    PumpFor(100);
+    HWND h = box->WindowHandle();
+    RECT client{};
+    GetClientRect(h, &client);
+    const int lines = int(SendMessageW(h, EM_GETLINECOUNT, 0, 0));
+    ASSERT_GT(lines, 20);
+    int widest = 0;
+    for (int line = 0; line < lines; ++line) {
+        const int start = int(SendMessageW(h, EM_LINEINDEX, WPARAM(line), 0));
+        const int length = int(SendMessageW(h, EM_LINELENGTH, WPARAM(start), 0));
+        if (length < 2) continue;
+        // The line's last character ends where the next one would start on the same line: at
+        // least one character's width (14 px) after its own start.
+        POINTL last{};
+        SendMessageW(h, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&last), LPARAM(start + length - 1));
+        EXPECT_LE(last.x + 14, client.right) << "line " << line << " runs past the visible area";
+        widest = std::max(widest, int(last.x) + 14);
+    }
+    EXPECT_GT(widest, client.right - 40) << "the lines use the width there is";
 }
 
 }  // namespace
