@@ -31,37 +31,6 @@ std::string Encode(const std::string& utf8, const char* charset) {
     return out;
 }
 
-std::string CsvField(const std::string& text) {
-    std::string out = "\"";
-    for (char ch : text) out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-    return out + "\"";
-}
-
-// The synthetic bank as a school would hand it over: a table (comma- or tab-separated, UTF-8)
-// plus a picture folder.
-std::string WriteCsvBank(const std::filesystem::path& dir, const std::vector<BankQuestion>& bank, char sep = ',') {
-    std::filesystem::create_directories(dir / "pics");
-    const std::string s(1, sep);
-    std::string csv = "id,tihao,timu,A,B,C,daan,image,t,lei1,lei2,lei3,bz\r\n";
-    if (sep != ',') std::replace(csv.begin(), csv.end(), ',', sep);
-    for (const auto& q : bank) {
-        std::string picture;
-        if (!q.image.empty()) {
-            picture = "q" + std::to_string(q.id) + ".bmp";
-            std::ofstream(dir / "pics" / picture, std::ios::binary)
-                .write(reinterpret_cast<const char*>(q.image.data()), std::streamsize(q.image.size()));
-        }
-        csv += std::to_string(q.id) + s + q.tihao + s + CsvField(q.timu) + s + CsvField(q.a) + s + CsvField(q.b) + s +
-               CsvField(q.c) + s + q.daan + s + picture + s + (q.t ? std::to_string(q.t) : std::string()) + s + q.lei1 +
-               s + q.lei2 + s + q.lei3 + s + "\r\n";
-    }
-    return csv;
-}
-
-int RunBankTool(const std::string& arguments) {
-    return std::system((std::string(MUHE_BANK_TOOL) + " " + arguments + " >/dev/null 2>&1").c_str());
-}
-
 std::string RefusalOf(const std::string& bytes) {
     try {
         DecodeCsvText(bytes);

@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 
 #include "bank_model.h"
@@ -59,4 +61,44 @@ ScratchDir::~ScratchDir() {
 
 void WriteText(const std::filesystem::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary) << text;
+}
+
+namespace {
+
+std::string CsvField(const std::string& text) {
+    std::string out = "\"";
+    for (char ch : text) out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+    return out + "\"";
+}
+
+}  // namespace
+
+std::string WriteCsvBank(const std::filesystem::path& dir, const std::vector<BankQuestion>& bank, char sep) {
+    std::filesystem::create_directories(dir / "pics");
+    const std::string s(1, sep);
+    std::string csv = "id,tihao,timu,A,B,C,daan,image,t,lei1,lei2,lei3,bz\r\n";
+    if (sep != ',') std::replace(csv.begin(), csv.end(), ',', sep);
+    for (const auto& q : bank) {
+        std::string picture;
+        if (!q.image.empty()) {
+            picture = "q" + std::to_string(q.id) + ".bmp";
+            std::ofstream(dir / "pics" / picture, std::ios::binary)
+                .write(reinterpret_cast<const char*>(q.image.data()), std::streamsize(q.image.size()));
+        }
+        csv += std::to_string(q.id) + s + q.tihao + s + CsvField(q.timu) + s + CsvField(q.a) + s + CsvField(q.b) + s +
+               CsvField(q.c) + s + q.daan + s + picture + s + (q.t ? std::to_string(q.t) : std::string()) + s + q.lei1 +
+               s + q.lei2 + s + q.lei3 + s + "\r\n";
+    }
+    return csv;
+}
+
+int RunBankTool(const std::string& arguments, std::string* output) {
+    ScratchDir scratch;
+    const auto log = scratch.Path() / "output.txt";
+    const int status = std::system((std::string(MUHE_BANK_TOOL) + " " + arguments + " >" + log.string() + " 2>&1").c_str());
+    if (output) {
+        std::ifstream in(log, std::ios::binary);
+        output->assign(std::istreambuf_iterator<char>(in), {});
+    }
+    return status;
 }

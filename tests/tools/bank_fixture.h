@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bank_layout.h"
+#include "bank_model.h"
 #include "content_reader.h"
 
 std::array<std::vector<ContentQuestion>, 4> SyntheticChapters();
@@ -27,3 +28,10 @@ private:
 };
 
 void WriteText(const std::filesystem::path& file, const std::string& text);
+
+// The bank as a school would hand it over: the text of a table (UTF-8, comma- or
+// tab-separated) naming pictures it writes into dir/pics.
+std::string WriteCsvBank(const std::filesystem::path& dir, const std::vector<BankQuestion>& bank, char sep = ',');
+
+// Runs the built tool; its standard output and error, together, in `output` when given.
+int RunBankTool(const std::string& arguments, std::string* output = nullptr);

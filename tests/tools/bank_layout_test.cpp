@@ -101,7 +101,9 @@ TEST(BankCheck, ReportsEveryBrokenConvention) {
         void (*apply)(std::vector<BankQuestion>&);
     };
     const Tamper tampers[] = {
-        {"第 42 题，“id”列：题号应从 1 起连续编号、不重复、不缺号，这里应为 41，却是 42", [](auto& b) { b[40].id = 42; }},
+        {"“id”列：缺少第 41 题", [](auto& b) { b[40].id = 42; }},
+        {"第 42 题，“id”列：题号 42 出现了不止一次", [](auto& b) { b[40].id = 42; }},
+        {"第 1300 题，“id”列：题号 1300 不在 1～1218 之内", [](auto& b) { b[40].id = 1300; }},
         {"第 4 题，“tihao”列：“2.1.1.1”应以“1.”开头", [](auto& b) { b[3].tihao = "2.1.1.1"; }},
         {"第 901 题，“lei1”列：“各准驾车型通用试题”应为第 2 章的标题“大型客车牵引车专用试题”", [](auto& b) { b[900].lei1 = "各准驾车型通用试题"; }},
         {"第 8 题，“daan”列：答案“D”应为 A、B 或 C", [](auto& b) { b[7].daan = "D"; }},

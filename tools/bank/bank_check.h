@@ -23,6 +23,11 @@ std::string DescribeProblem(const std::string& place, const std::string& column,
 // The problems of `bank` as lines naming each question by its number.
 std::vector<std::string> DescribeByQuestion(const std::vector<BankProblem>& problems, const std::vector<BankQuestion>& bank);
 
+// The first `limit` lines, and a last one counting the rest: a file wrong throughout would
+// otherwise list a line for every row.
+inline constexpr size_t kProblemsShown = 50;
+std::vector<std::string> FirstProblems(const std::vector<std::string>& lines, size_t limit = kProblemsShown);
+
 // Checks an installation folder: jjj (opened with its password) and its rows, bz and its
 // tables, bangzhu.chm, and the sign pages (under bzt/ of the folder; on Windows, when it has
 // none, in C:\voduvezu\bzt\ where the installer puts them). One line per problem.

@@ -16,6 +16,20 @@ const ChapterInfo* ChapterOfId(int id) {
 
 std::string Quoted(const std::string& text) { return "“" + text + "”"; }
 
+// Missing numbers as runs, one line each: a single missing row would otherwise shift every
+// later number and bury the one fault under hundreds of lines.
+void ReportMissingIds(const std::set<int>& present, std::vector<BankProblem>& problems) {
+    for (int id = 1; id <= kBankSize; ++id) {
+        if (present.count(id)) continue;
+        int last = id;
+        while (last < kBankSize && !present.count(last + 1)) ++last;
+        problems.push_back({-1, "id", id == last ? "缺少第 " + std::to_string(id) + " 题"
+                                                  : "缺少第 " + std::to_string(id) + "～" + std::to_string(last) + " 题（共 " +
+                                                        std::to_string(last - id + 1) + " 道）"});
+        id = last;
+    }
+}
+
 }  // namespace
 
 std::string DescribeProblem(const std::string& place, const std::string& column, const std::string& what) {
@@ -33,33 +47,45 @@ std::vector<std::string> DescribeByQuestion(const std::vector<BankProblem>& prob
     return lines;
 }
 
+std::vector<std::string> FirstProblems(const std::vector<std::string>& lines, size_t limit) {
+    if (lines.size() <= limit) return lines;
+    std::vector<std::string> shown(lines.begin(), lines.begin() + long(limit));
+    shown.push_back("……另有 " + std::to_string(lines.size() - limit) + " 处问题没有列出（多半由上面的问题引起），请先改正上面的问题");
+    return shown;
+}
+
 std::vector<BankProblem> CheckQuestions(const std::vector<BankQuestion>& bank) {
     std::vector<BankProblem> problems;
     if (int(bank.size()) != kBankSize) {
-        problems.push_back({-1, "", "题库共有 " + std::to_string(bank.size()) + " 道题，应为 " + std::to_string(kBankSize) + " 道"});
+        problems.push_back({-1, "", "题库共有 " + std::to_string(bank.size()) + " 道题，应为 " + std::to_string(kBankSize) +
+                                        " 道（题号 1～" + std::to_string(kBankSize) + "）"});
     }
+    std::set<int> ids;
+    for (const BankQuestion& q : bank) ids.insert(q.id);
+    ReportMissingIds(ids, problems);
+    std::set<int> seen;
     std::map<int, int> setSizes;
     std::map<std::string, int> tihaos;  // book number -> question number that has it
     for (size_t i = 0; i < bank.size(); ++i) {
         const BankQuestion& q = bank[i];
         const auto report = [&](const char* column, const std::string& what) { problems.push_back({int(i), column, what}); };
-        if (q.id != int(i) + 1) {
-            report("id", "题号应从 1 起连续编号、不重复、不缺号，这里应为 " + std::to_string(i + 1) + "，却是 " + std::to_string(q.id));
+        const ChapterInfo* chapter = ChapterOfId(q.id);
+        if (!chapter) {
+            report("id", "题号 " + std::to_string(q.id) + " 不在 1～" + std::to_string(kBankSize) + " 之内");
             continue;
         }
-        const ChapterInfo* chapter = ChapterOfId(q.id);
+        if (!seen.insert(q.id).second) {
+            report("id", "题号 " + std::to_string(q.id) + " 出现了不止一次");
+            continue;
+        }
         const std::string tihao = TrimSpaces(q.tihao);
-        if (chapter) {
-            const std::string prefix = std::to_string(chapter->number) + ".";
-            if (tihao.rfind(prefix, 0) != 0) {
-                report("tihao", Quoted(q.tihao) + "应以" + Quoted(prefix) + "开头（第 " + std::to_string(q.id) + " 题属于第 " +
-                                    std::to_string(chapter->number) + " 章）");
-            }
-            if (q.lei1 != chapter->title) {
-                report("lei1", Quoted(q.lei1) + "应为第 " + std::to_string(chapter->number) + " 章的标题" + Quoted(chapter->title));
-            }
-        } else {
-            report("id", "题号 " + std::to_string(q.id) + " 不在四章的范围 1～" + std::to_string(kBankSize) + " 之内");
+        const std::string prefix = std::to_string(chapter->number) + ".";
+        if (tihao.rfind(prefix, 0) != 0) {
+            report("tihao", Quoted(q.tihao) + "应以" + Quoted(prefix) + "开头（第 " + std::to_string(q.id) + " 题属于第 " +
+                                std::to_string(chapter->number) + " 章）");
+        }
+        if (q.lei1 != chapter->title) {
+            report("lei1", Quoted(q.lei1) + "应为第 " + std::to_string(chapter->number) + " 章的标题" + Quoted(chapter->title));
         }
         if (!tihao.empty()) {
             const auto [it, added] = tihaos.emplace(tihao, q.id);

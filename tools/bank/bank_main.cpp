@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bank_check.h"
+#include "bank_install.h"
 #include "bank_paths.h"
 #include "bank_store.h"
 #include "console_text.h"
@@ -22,6 +23,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// What every bank must hold, said wherever a school meets the rules.
+const std::string kBankRules = "题库必须正好有 " + std::to_string(kBankSize) + " 道题，题号 1～" + std::to_string(kBankSize) +
+                               "；第 1～" + std::to_string(kSetCount * kSetSize) + " 题分成 " + std::to_string(kSetCount) +
+                               " 套、每套正好 " + std::to_string(kSetSize) + " 道（“t”列写 1～" + std::to_string(kSetCount) +
+                               "），第 " + std::to_string(kSetCount * kSetSize + 1) + "～" + std::to_string(kBankSize) +
+                               " 题不属于任何一套（“t”列留空）。";
+
 int Usage() {
     PrintError("用法：muhe-bank check 文件夹                 检查安装文件夹中的题库（jjj）、练习记录（bz）、帮助文件和标志页面");
     PrintError("      muhe-bank import CSV文件 图片文件夹 文件夹  用学校自己的题库（CSV 文件和图片）生成“文件夹\\jjj”");
@@ -29,12 +37,18 @@ int Usage() {
     PrintError("      muhe-bank sample 文件夹                写出示例安装（--assets 文件夹 指定内容，默认 " MUHE_ASSETS_DIR "）");
 #endif
     PrintError("CSV 文件可以是 UTF-8、GBK 或 UTF-16（电子表格的“Unicode 文本”）编码，用逗号或制表符分隔。");
+    PrintError(kBankRules);
+    PrintError("导入会把原来的题库另存为 jjj.bak。导入到新文件夹时，文件夹中还需要 bz 和 bangzhu.chm（从安装文件夹的“数据”文件夹中复制）。");
     return 2;
+}
+
+void PrintProblems(const std::vector<std::string>& problems, void (*print)(const std::string&)) {
+    for (const auto& p : FirstProblems(problems)) print(p);
 }
 
 int Check(const fs::path& dir) {
     const auto problems = CheckInstallation(dir);
-    for (const auto& p : problems) PrintOut(p);
+    PrintProblems(problems, PrintOut);
     if (!problems.empty()) {
         PrintOut(PathToUtf8(dir) + "：共发现 " + std::to_string(problems.size()) + " 处问题");
         return 1;
@@ -48,20 +62,23 @@ int Import(const fs::path& csv, const fs::path& images, const fs::path& dir) {
     auto problems = in.problems;
     if (problems.empty()) problems = DescribeByRow(CheckQuestions(in.rows), in);
     if (!problems.empty()) {
-        for (const auto& p : problems) PrintError(p);
-        PrintError("共发现 " + std::to_string(problems.size()) + " 处问题，没有写入任何文件");
+        PrintProblems(problems, PrintError);
+        PrintError("共发现 " + std::to_string(problems.size()) + " 处问题，没有写入任何文件。" + kBankRules);
         return 1;
     }
-    fs::create_directories(dir);
-    const fs::path jjj = dir / "jjj";
-    // The bank being replaced may hold the learners' marks: it stays beside the new one.
-    if (fs::exists(jjj)) {
-        fs::copy_file(jjj, dir / "jjj.bak", fs::copy_options::overwrite_existing);
-        PrintOut("原来的题库已另存为 " + PathToUtf8(dir / "jjj.bak"));
+    try {
+        const InstallOutcome outcome = InstallBank(dir, in.rows);
+        const fs::path jjj = dir / "jjj";
+        PrintOut("已写入 " + PathToUtf8(jjj) + "：共 " + std::to_string(in.rows.size()) + " 道题，" + std::to_string(kSetCount) +
+                 " 套各 " + std::to_string(kSetSize) + " 道，第 " + std::to_string(kSetCount * kSetSize + 1) + "～" +
+                 std::to_string(kBankSize) + " 题不在套中（CSV 文件编码 " + EncodingName(in.encoding) + "，" +
+                 (in.separator == '\t' ? "制表符" : "逗号") + "分隔）");
+        if (!outcome.backup.empty()) PrintOut("原来的题库已另存为 " + PathToUtf8(outcome.backup));
+        for (const auto& note : outcome.notes) PrintOut(note);
+    } catch (const InstallError& e) {
+        PrintError(e.what());
+        return 1;
     }
-    WriteQuestionFile(jjj, in.rows);
-    PrintOut("已写入 " + PathToUtf8(jjj) + "：共 " + std::to_string(in.rows.size()) + " 道题（CSV 文件编码 " +
-             EncodingName(in.encoding) + "，" + (in.separator == '\t' ? "制表符" : "逗号") + "分隔）");
     return 0;
 }
 
@@ -83,7 +100,8 @@ int Run(std::vector<std::string> args) {
         if (args.size() == 2 && args[0] == "check") return Check(Utf8Path(args[1]));
         if (args.size() == 4 && args[0] == "import") return Import(Utf8Path(args[1]), Utf8Path(args[2]), Utf8Path(args[3]));
     } catch (const std::exception& e) {
-        PrintError(std::string("muhe-bank：") + e.what());
+        // Only faults of the tool itself come here; the reason stays as the library gave it.
+        PrintError(std::string("muhe-bank 遇到意外的错误，操作没有完成：") + e.what());
         return 1;
     }
     return Usage();

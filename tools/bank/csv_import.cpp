@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "bank_paths.h"
+#include "content_reader.h"
 #include "base/bmp.h"
 #include "base/errors.h"
 #include "data/paths.h"
@@ -31,6 +32,54 @@ bool ParseInt(const std::string& text, int& value) {
 }
 
 std::string Row(size_t row) { return "第 " + std::to_string(row) + " 行"; }
+
+bool OnlySeparators(const std::vector<std::string>& record) {
+    return std::all_of(record.begin(), record.end(), [](const std::string& field) { return TrimSpaces(field).empty(); });
+}
+
+// A picture is named inside the picture folder, subfolders allowed; either separator is taken
+// on every platform, since the files come from Windows. Empty when the name is acceptable.
+std::string PictureNameFault(const std::string& name) {
+    if (name.find(':') != std::string::npos) return "不能带驱动器号或冒号";
+    if (name[0] == '/' || name[0] == '\\') return "不能以“\\”开头（那是磁盘上的绝对位置）";
+    for (const std::string& part : SplitFields(name, '/')) {
+        for (const std::string& piece : SplitFields(part, '\\')) {
+            if (TrimSpaces(piece) == "..") return "不能含有“..”（那会指到图片文件夹以外）";
+        }
+    }
+    return "";
+}
+
+fs::path PictureFile(const fs::path& images, std::string name) {
+    std::replace(name.begin(), name.end(), '\\', '/');
+    return images / Utf8Path(name);
+}
+
+// Reads one picture into `q`, or reports why it cannot be used.
+void ReadPicture(const fs::path& images, const std::string& name, const std::string& where, BankQuestion& q,
+                 std::vector<std::string>& problems) {
+    const auto refuse = [&](const std::string& what) { problems.push_back(DescribeProblem(where, "image", what)); };
+    if (const std::string fault = PictureNameFault(name); !fault.empty()) {
+        refuse("图片文件名“" + name + "”" + fault + "：请只写图片文件夹中的文件名，例如“q12.bmp”或“标志\\q12.bmp”");
+        return;
+    }
+    const fs::path file = PictureFile(images, name);
+    std::ifstream pic(file, std::ios::binary);
+    if (!pic) {
+        refuse("图片文件“" + PathToUtf8(file) + "”无法读取（文件不存在，或者没有读取权限）：请检查文件名和图片文件夹");
+        return;
+    }
+    q.image.assign(std::istreambuf_iterator<char>(pic), {});
+    if (q.image.empty()) {
+        refuse("图片文件“" + PathToUtf8(file) + "”是空的（0 字节）：请重新保存这张图片，没有图片的题这一格留空");
+        return;
+    }
+    try {
+        DecodeBmp(q.image);
+    } catch (const Exception&) {
+        refuse("图片文件“" + PathToUtf8(file) + "”不是有效的 BMP 位图文件：请用画图等程序另存为 BMP 格式");
+    }
+}
 
 }  // namespace
 
@@ -142,6 +191,8 @@ CsvImport ReadCsvBank(const fs::path& csv, const fs::path& images) {
     }
     if (!result.problems.empty()) return result;
 
+    // Spreadsheets leave rows of bare separators below the table.
+    while (records.size() > 1 && OnlySeparators(records.back())) records.pop_back();
     std::vector<int> rowOf;
     for (size_t r = 1; r < records.size(); ++r) {
         const auto& rec = records[r];
@@ -175,20 +226,7 @@ CsvImport ReadCsvBank(const fs::path& csv, const fs::path& images) {
         q.lei3 = TrimSpaces(get("lei3"));
         q.bz = TrimSpaces(get("bz"));
         const std::string picture = TrimSpaces(get("image"));
-        if (!picture.empty()) {
-            const fs::path file = images / Utf8Path(picture);
-            std::ifstream pic(file, std::ios::binary);
-            if (!pic) {
-                result.problems.push_back(DescribeProblem(where, "image", "图片文件“" + PathToUtf8(file) + "”无法读取（文件不存在，或者没有读取权限）"));
-            } else {
-                q.image.assign(std::istreambuf_iterator<char>(pic), {});
-                try {
-                    DecodeBmp(q.image);
-                } catch (const Exception&) {
-                    result.problems.push_back(DescribeProblem(where, "image", "图片文件“" + PathToUtf8(file) + "”不是有效的 BMP 位图文件"));
-                }
-            }
-        }
+        if (!picture.empty()) ReadPicture(images, picture, where, q, result.problems);
         result.rows.push_back(std::move(q));
         rowOf.push_back(int(r + 1));
     }

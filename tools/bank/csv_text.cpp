@@ -15,6 +15,12 @@ int LineAt(std::string_view text, size_t offset) {
     return 1 + int(std::count(text.begin(), text.begin() + long(std::min(offset, text.size())), '\n'));
 }
 
+// Characters of more than one byte in text that is valid UTF-8.
+constexpr int kUtf8Evidence = 8;
+int MultiByteCharacters(std::string_view utf8) {
+    return int(std::count_if(utf8.begin(), utf8.end(), [](char ch) { return static_cast<unsigned char>(ch) >= 0xC0; }));
+}
+
 [[noreturn]] void Refuse(const std::string& what) {
     throw EncodingError("文件编码有误：" + what +
                         "。请在电子表格中把文件另存为“CSV UTF-8（逗号分隔）”、“CSV（逗号分隔）”或“Unicode 文本”后再导入");
@@ -77,9 +83,17 @@ DecodedText DecodeCsvText(std::string_view bytes) {
         Refuse("第 " + std::to_string(LineAt(bytes, zero)) +
                " 行有空字节（0x00），这不是文本文件，或者是缺少字节顺序标记的 UTF-16 文件");
     }
-    if (FirstInvalidUtf8(bytes) == kNone) return {std::string(bytes), TextEncoding::kUtf8};
+    const size_t badUtf8 = FirstInvalidUtf8(bytes);
+    if (badUtf8 == kNone) return {std::string(bytes), TextEncoding::kUtf8};
     size_t bad = kNone;
     std::string text = Gb18030ToUtf8(bytes, &bad);
+    // A UTF-8 file with one row pasted from a GBK file: the row to name is where UTF-8 stops,
+    // not wherever the GBK reading of the UTF-8 rows happens to fail. Chinese text that is
+    // valid UTF-8 for several characters running is never GBK by chance.
+    if ((bad != kNone && badUtf8 > bad) || MultiByteCharacters(bytes.substr(0, badUtf8)) >= kUtf8Evidence) {
+        Refuse("第 " + std::to_string(LineAt(bytes, badUtf8)) + " 行（第 " + std::to_string(badUtf8 + 1) +
+               " 个字节）不是有效的 UTF-8，而文件在它之前都是 UTF-8；这一行多半是从 GBK 编码的文件中复制来的，请改正这一行");
+    }
     if (bad != kNone) {
         Refuse("第 " + std::to_string(LineAt(bytes, bad)) + " 行（第 " + std::to_string(bad + 1) +
                " 个字节）既不是有效的 UTF-8，也不是有效的 GBK/GB18030，文件也没有 UTF-16 的字节顺序标记");
