@@ -28,6 +28,18 @@ e2e_check "answering at 7 shows position 8" [ "$(field "$d" Label14 caption)" = 
 e2e_check "... unanswered, with an empty answer label" [ -z "$(field "$d" Label12 caption)" ]
 e2e_check "... and cell 7 turns red" [ "$(field "$d" L7 font_color)" = "#FF0000" ]
 e2e_screenshot byset-window
+# The option badges stand on the skinned form's colour, with no white square around them:
+# the corners of their 28 x 28 pictures have the colour just left of them.
+ox=$(jq -r '.window.client_origin.x' <<<"$d")
+oy=$(jq -r '.window.client_origin.y' <<<"$d")
+bx=$((ox + $(field "$d" Image3 left)))
+by=$((oy + $(field "$d" Image3 top)))
+ground=$(convert "$E2E_SHOTS/byset-window.png" -format "%[pixel:p{$((bx - 2)),$((by + 1))}]" info:)
+corner=$(convert "$E2E_SHOTS/byset-window.png" -format "%[pixel:p{$((bx + 1)),$((by + 1))}]" info:)
+e2e_check "the badge's corner shows the form's colour ($corner, $ground)" [ "$corner" = "$ground" ]
+e2e_check "... which is not white" [ "$ground" != "srgb(255,255,255)" ] 
+# The red note runs over two lines rather than being cut.
+e2e_check "the first red note has the room of two lines" [ "$(field "$d" Note1 height)" -ge 28 ]
 
 e2e_keys "$byset" KP_Multiply
 e2e_wait_window "提示" 10 >/dev/null
