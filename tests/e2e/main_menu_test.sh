@@ -19,6 +19,29 @@ e2e_check "link label" grep -q "^网址：http" <<<"$(button Label1)"
 e2e_check "status bar" grep -q "木禾驾驶学校专用" <<<"$(button StatusBar1)"
 e2e_screenshot main-window
 
+# A real double click on the caption maximizes the window; the title panel, the banner and the
+# link line fill the rest of it. A second one restores it.
+right_side() {
+  jq -r '[.components[] | select(.name == "Panel2" or .name == "Image1" or .name == "Label1") | .left + .width] | unique | join(" ")' <<<"$1"
+}
+designed=$(right_side "$dump")
+left=$(jq -r '.window.rect.left' <<<"$dump")
+top=$(jq -r '.window.rect.top' <<<"$dump")
+xdotool mousemove $((left + 400)) $((top + 10)) click --repeat 2 --delay 80 1 2>/dev/null
+sleep 1.5
+big=$(e2e_dump)
+width=$(jq -r '.window.rect.right - .window.rect.left' <<<"$big")
+e2e_check "a double click on the caption maximizes the main window (${width} wide)" [ "$width" -gt 746 ]
+e2e_check "... and the right side fills it ($(right_side "$big"))" \
+  [ "$(right_side "$big" | wc -w)" = 1 -a "$(right_side "$big" | cut -d' ' -f1)" -gt $((width - 30)) ]
+e2e_screenshot main-window-maximized
+left=$(jq -r '.window.rect.left' <<<"$big")
+top=$(jq -r '.window.rect.top' <<<"$big")
+xdotool mousemove $((left + 400)) $((top + 10)) click --repeat 2 --delay 80 1 2>/dev/null
+sleep 1.5
+dump=$(e2e_dump)
+e2e_check "a second double click restores it, the right side with it" [ "$(right_side "$dump")" = "$designed" ]
+
 windows_before=$(wine "$MUHE_PROBE" windows 2>/dev/null | tr -d '\r')
 e2e_keys "$main" 6 a x
 e2e_check "'6' and letters change nothing" [ "$(e2e_dump)" = "$dump" ]
