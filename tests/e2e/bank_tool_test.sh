@@ -3,7 +3,7 @@
 # keeping the bank before it as jjj.bak), an import into a fresh installation's folder that
 # already holds a jjj.bak, an import refused while the trainer has the bank open (nothing
 # changes), and the Chinese messages for a target that is a file, a missing drive and bad
-# pictures.
+# pictures; and the bank exported and imported again unchanged.
 source "$(dirname "$0")/lib.sh"
 scratch=$(mktemp -d /tmp/muhe-bank-e2e-XXXXXX)
 trap 'wineserver -k 2>/dev/null; rm -rf "$scratch"' EXIT
@@ -92,5 +92,21 @@ e2e_check "an empty picture is refused by row and column" grep -q "第 3 行，�
 e2e_check "... a name leaving the folder" grep -q "第 4 行，“image”列：图片文件名“..\\\\bank.csv”不能含有“..”" <<<"$out"
 e2e_check "... and a drive letter" grep -q "第 5 行，“image”列：图片文件名“C:\\\\windows\\\\win.ini”不能带驱动器号" <<<"$out"
 e2e_check "... nothing is written" [ ! -e "$scratch/坏" ]
+
+# Export, then import of the export into a fresh folder: every column of every row the same,
+# down to the type of each value, and every picture.
+exported="$scratch/导出"
+out=$(bank export "$(win "$MUHE_SAMPLE")" "$(win "$exported/题库.csv")" "$(win "$exported/图片")")
+e2e_check "the sample bank is exported ($out)" grep -q "已导出 1218 道题" <<<"$out"
+bom() { [ "$(head -c 3 "$1" | od -An -tx1 | tr -d ' ')" = efbbbf ]; }
+e2e_check "... as UTF-8 with a byte-order mark" bom "$exported/题库.csv"
+e2e_check "... with every picture" [ "$(ls "$exported/图片" | wc -l)" = "$(sqlite3 "$MUHE_SAMPLE/jjj" 'select count(*) from kaoti where length(image) > 0')" ]
+out=$(bank import "$(win "$exported/题库.csv")" "$(win "$exported/图片")" "$(win "$exported/数据")")
+e2e_check "the export imports into a fresh folder" grep -q "共 1218 道题" <<<"$out"
+exact() { sqlite3 "$1" "select quote(id), quote(tihao), quote(timu), quote(A), quote(B), quote(C), quote(daan), quote(image),
+  quote(t), quote(lei1), quote(lei2), quote(lei3), quote(bz) from kaoti order by id" | sha256sum; }
+e2e_check "... and gives back the same bank byte for byte" [ "$(exact "$exported/数据/jjj")" = "$(exact "$MUHE_SAMPLE/jjj")" ]
+out=$(bank export "$(win "$scratch")" "$(win "$scratch/x.csv")" "$(win "$scratch/x")")
+e2e_check "exporting a folder without a bank is refused in words ($out)" grep -q "中没有题库文件 jjj：请指定" <<<"$out"
 
 e2e_finish

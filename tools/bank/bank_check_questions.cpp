@@ -84,7 +84,7 @@ std::vector<BankProblem> CheckQuestions(const std::vector<BankQuestion>& bank) {
             report("tihao", Quoted(q.tihao) + "应以" + Quoted(prefix) + "开头（第 " + std::to_string(q.id) + " 题属于第 " +
                                 std::to_string(chapter->number) + " 章）");
         }
-        if (q.lei1 != chapter->title) {
+        if (TrimSpaces(q.lei1) != chapter->title) {
             report("lei1", Quoted(q.lei1) + "应为第 " + std::to_string(chapter->number) + " 章的标题" + Quoted(chapter->title));
         }
         if (!tihao.empty()) {
@@ -96,9 +96,10 @@ std::vector<BankProblem> CheckQuestions(const std::vector<BankQuestion>& bank) {
         if (TrimSpaces(q.b).empty()) report("B", "选项 B 为空");
         if (TrimSpaces(q.lei2).empty()) report("lei2", "节的标题为空");
         const bool threeOptions = !TrimSpaces(q.c).empty();
-        if (q.lei3 == kSingleChoice) {
+        const std::string kind = TrimSpaces(q.lei3);
+        if (kind == kSingleChoice) {
             if (!threeOptions) report("C", "单项选择题必须有选项 C");
-        } else if (q.lei3 == kTrueFalse) {
+        } else if (kind == kTrueFalse) {
             if (threeOptions) report("C", "判断题的选项 C 必须为空");
         } else {
             report("lei3", Quoted(q.lei3) + "应为" + Quoted(kSingleChoice) + "或" + Quoted(kTrueFalse));
@@ -119,7 +120,7 @@ std::vector<BankProblem> CheckQuestions(const std::vector<BankQuestion>& bank) {
         } else if (q.t != 0) {
             report("t", "第 " + std::to_string(kSetCount * kSetSize + 1) + " 题以后的题不属于任何一套，应为空");
         }
-        if (q.bz != "" && q.bz != "t") report("bz", "强化练习标记" + Quoted(q.bz) + "应为空或 t");
+        if (const std::string mark = TrimSpaces(q.bz); mark != "" && mark != "t") report("bz", "强化练习标记" + Quoted(q.bz) + "应为空或 t");
         if (!q.image.empty()) {
             try {
                 DecodeBmp(q.image);

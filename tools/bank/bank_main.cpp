@@ -1,10 +1,11 @@
-// muhe-bank: checks an installation and imports a school's own bank from CSV; the host build
-// also writes the sample installation. Messages are for a school's staff, in Chinese.
+// muhe-bank: checks an installation, imports a school's own bank from CSV and exports one;
+// the host build also writes the sample installation. Messages are for a school's staff, in Chinese.
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "bank_check.h"
+#include "bank_export.h"
 #include "bank_install.h"
 #include "bank_paths.h"
 #include "bank_store.h"
@@ -33,6 +34,7 @@ const std::string kBankRules = "题库必须正好有 " + std::to_string(kBankSi
 int Usage() {
     PrintError("用法：muhe-bank check 文件夹                 检查安装文件夹中的题库（jjj）、练习记录（bz）、帮助文件和标志页面");
     PrintError("      muhe-bank import CSV文件 图片文件夹 文件夹  用学校自己的题库（CSV 文件和图片）生成“文件夹\\jjj”");
+    PrintError("      muhe-bank export 文件夹 CSV文件 图片文件夹  把“文件夹\\jjj”的题库导出为 CSV 文件（UTF-8）和图片，用电子表格修改后可再导入");
 #ifdef MUHE_BANK_SAMPLE
     PrintError("      muhe-bank sample 文件夹                写出示例安装（--assets 文件夹 指定内容，默认 " MUHE_ASSETS_DIR "）");
 #endif
@@ -82,6 +84,18 @@ int Import(const fs::path& csv, const fs::path& images, const fs::path& dir) {
     return 0;
 }
 
+int Export(const fs::path& dir, const fs::path& csv, const fs::path& images) {
+    try {
+        const size_t count = ExportBank(dir, csv, images);
+        PrintOut("已导出 " + std::to_string(count) + " 道题到 " + PathToUtf8(csv) + "，图片在 " + PathToUtf8(images) +
+                 "。可以用电子表格打开修改，保存后用 import 导入（图片文件夹照旧）");
+    } catch (const ExportError& e) {
+        PrintError(e.what());
+        return 1;
+    }
+    return 0;
+}
+
 int Run(std::vector<std::string> args) {
 #ifdef MUHE_BANK_SAMPLE
     std::string assets = MUHE_ASSETS_DIR;
@@ -98,6 +112,7 @@ int Run(std::vector<std::string> args) {
         if (args.size() == 2 && args[0] == "sample") return WriteSample(Utf8Path(assets), Utf8Path(args[1]));
 #endif
         if (args.size() == 2 && args[0] == "check") return Check(Utf8Path(args[1]));
+        if (args.size() == 4 && args[0] == "export") return Export(Utf8Path(args[1]), Utf8Path(args[2]), Utf8Path(args[3]));
         if (args.size() == 4 && args[0] == "import") return Import(Utf8Path(args[1]), Utf8Path(args[2]), Utf8Path(args[3]));
     } catch (const std::exception& e) {
         // Only faults of the tool itself come here; the reason stays as the library gave it.

@@ -215,16 +215,18 @@ CsvImport ReadCsvBank(const fs::path& csv, const fs::path& images) {
         }
         const std::string set = TrimSpaces(get("t"));
         if (!set.empty() && !ParseInt(set, q.t)) result.problems.push_back(DescribeProblem(where, "t", "“" + set + "”不是整数"));
-        q.tihao = TrimSpaces(get("tihao"));
+        q.tihao = get("tihao");
+        // Text is kept as written, blanks and all, so that an exported bank comes back byte for
+        // byte; the checks and the trainer compare it trimmed.
         q.timu = get("timu");
         q.a = get("A");
         q.b = get("B");
         q.c = get("C");
         q.daan = get("daan");
-        q.lei1 = TrimSpaces(get("lei1"));
-        q.lei2 = TrimSpaces(get("lei2"));
-        q.lei3 = TrimSpaces(get("lei3"));
-        q.bz = TrimSpaces(get("bz"));
+        q.lei1 = get("lei1");
+        q.lei2 = get("lei2");
+        q.lei3 = get("lei3");
+        q.bz = get("bz");
         const std::string picture = TrimSpaces(get("image"));
         if (!picture.empty()) ReadPicture(images, picture, where, q, result.problems);
         result.rows.push_back(std::move(q));
