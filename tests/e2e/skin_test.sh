@@ -50,13 +50,14 @@ sleep 1.5
 check_frame "$main" "main window" "$active_border"
 e2e_screenshot skin-main-window
 
-# A right click on the caption opens the skinned system menu at the pointer.
+# A right click on the caption opens the skinned system menu just right of and below the
+# pointer (so that a second click lands on the caption).
 geometry "$main"
 xdotool mousemove $((X + 300)) $((Y + 10)) click 3 2>/dev/null
 sleep 1
 shot=$(mktemp /tmp/muhe-skin-XXXXXX.png)
 import -window root "$shot" 2>/dev/null
-e2e_check "the system menu wears the skin's menu border" [ "$(pixel "$shot" $((X + 300)) $((Y + 10)))" = "$menu_outline" ]
+e2e_check "the system menu wears the skin's menu border" [ "$(pixel "$shot" $((X + 301)) $((Y + 11)))" = "$menu_outline" ]
 rm -f "$shot"
 e2e_screenshot skin-system-menu
 xdotool key Escape 2>/dev/null
