@@ -75,5 +75,19 @@ for _ in $(seq 1 40); do e2e_alive || { ended=true; break; }; sleep 0.25; done
 e2e_check "the program ends after the box" $ended
 wait "$MUHE_PID"
 e2e_check "with a non-zero exit code" [ $? -ne 0 ]
+wineserver -k 2>/dev/null
+
+# Under a locale that is not Chinese the caption reads the same: it is drawn in a font that has
+# its glyphs, not in boxes.
+caption_crop() { convert "$1" -crop "260x16+$((left + 30))+$((top + 4))" +repage -depth 8 rgb:- | md5sum; }
+left=$(jq -r '.window.rect.left' <<<"$dump")
+top=$(jq -r '.window.rect.top' <<<"$dump")
+(cd "$work" && LANG=C.UTF-8 LC_ALL=C.UTF-8 exec wine "$MUHE_EXE" >/dev/null 2>&1) &
+MUHE_PID=$!
+main=$(e2e_wait_window "木禾驾驶员考试系统" 60)
+sleep 1.5
+e2e_screenshot main-window-c-locale
+e2e_check "the caption under LANG=C is drawn as under zh_CN" \
+  [ "$(caption_crop "$E2E_SHOTS/main-window-c-locale.png")" = "$(caption_crop "$E2E_SHOTS/main-window.png")" ]
 rm -rf "$work" "$empty" "$beside"
 e2e_finish
