@@ -66,6 +66,8 @@ TEST_F(IntensiveTest, WindowHelpAndLinks) {
 TEST_F(IntensiveTest, AnEmptyListStaysEmptyWhateverTheKeys) {
     TFormqh2* form = Open();
     ExpectEmptyCard();
+    // Opening does nothing more for an empty list: the card keeps its designed badges.
+    EXPECT_TRUE(form->Image5->Visible.Get());
     for (wchar_t key : {L'1', L'2', L'3', L'4', L'6', L'0', L'9'}) Type(key);
     PressKey(VK_LEFT);
     PressKey(VK_RIGHT);
@@ -136,6 +138,8 @@ TEST_F(IntensiveTest, ClearingByKeyAndByLink) {
     Type(L'7');
     EXPECT_TRUE(Marked().empty());
     ExpectEmptyCard();
+    // An emptied list is refreshed as after a removal: unlike one that opened empty, no badge.
+    EXPECT_FALSE(form->Image5->Visible.Get());
     EXPECT_EQ(form->ADOQuery1->RecordCount(), 0);
     form_.reset();
 
