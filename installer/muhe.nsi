@@ -8,6 +8,7 @@
 ;       write their marks, resume point and chapter bookmarks there, so the built-in Users
 ;       group is granted Modify on this folder only (SQLite also creates its journal here)
 ;   C:\voduvezu\bzt\                                       the sign pages the viewer opens
+;   Start menu: the trainer and "题库管理" (the bank tool), both starting in the data folder
 ;
 ; Installing over an earlier installation keeps jjj and bz (the learners' marks and progress,
 ; and a bank the school may have imported) unless a fresh bank is chosen; the replaced files
@@ -37,6 +38,7 @@ ManifestSupportedOS all
 !define DATA_DIR "$INSTDIR\数据"
 !define SIGN_DIR "C:\voduvezu\bzt"
 !define SHORTCUT "${PRODUCT}.lnk"
+!define BANK_SHORTCUT "题库管理.lnk"
 
 !include MUI2.nsh
 !include LogicLib.nsh
@@ -54,7 +56,11 @@ ShowUninstDetails show
 !define MUI_ICON "${STAGE}\muhe.ico"
 !define MUI_UNICON "${STAGE}\muhe.ico"
 !define MUI_ABORTWARNING
-!define MUI_COMPONENTSPAGE_SMALLDESC
+; The description box beside the list (not the two-line one below it) holds the whole text of
+; "全新题库". The details stay on screen when setup ends, so that a warning (the data folder's
+; rights) can be read before going on.
+!define MUI_FINISHPAGE_NOAUTOCLOSE
+!define MUI_UNFINISHPAGE_NOAUTOCLOSE
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -134,6 +140,9 @@ Section "!${PRODUCT}" SecProgram
   SetOutPath "${DATA_DIR}"
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}\${SHORTCUT}" "$INSTDIR\muhe.exe" "" "$INSTDIR\muhe.exe" 0
+  ; The bank tool started there finds the installation's bank in its working directory too.
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}\${BANK_SHORTCUT}" "$INSTDIR\muhe-bank.exe" "" "$INSTDIR\muhe.exe" 0 \
+    SW_SHOWNORMAL "" "检查、导出或导入${PRODUCT}的题库"
 SectionEnd
 
 Section "桌面快捷方式" SecDesktop
@@ -142,7 +151,7 @@ Section "桌面快捷方式" SecDesktop
   CreateShortCut "$DESKTOP\${SHORTCUT}" "$INSTDIR\muhe.exe" "" "$INSTDIR\muhe.exe" 0
 SectionEnd
 
-Section /o "全新题库（清除强化练习标记和练习进度）" SecFresh
+Section /o "全新题库" SecFresh
 SectionEnd
 
 ; Runs after the chosen sections: the two database files, then the rights and the entry in
@@ -183,7 +192,7 @@ SectionEnd
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "考试系统程序、题库维护工具 muhe-bank、帮助文件，以及法规标志页面（C:\voduvezu\bzt）。"
   !insertmacro MUI_DESCRIPTION_TEXT ${SecDesktop} "在桌面上放一个${PRODUCT}的快捷方式。"
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecFresh} "覆盖安装时，用安装包自带的题库和练习记录替换现有的（学员的强化练习标记、顺序练习进度和分章书签都会清除；原文件另存为 jjj.bak 和 bz.bak）。不选则保留现有的题库和练习记录。"
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecFresh} "用安装包自带的题库和练习记录替换现有的：强化练习标记、练习进度和分章书签都会清除，原文件另存为 jjj.bak 和 bz.bak。不选则保留。"
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 ; Silent installs choose with switches what the components page offers: /FRESH, /NODESKTOP.
@@ -207,6 +216,7 @@ Section "Uninstall"
   Call un.WaitUntilClosed
   SetShellVarContext all
   Delete "$SMPROGRAMS\${PRODUCT}\${SHORTCUT}"
+  Delete "$SMPROGRAMS\${PRODUCT}\${BANK_SHORTCUT}"
   RMDir "$SMPROGRAMS\${PRODUCT}"
   Delete "$DESKTOP\${SHORTCUT}"
   Delete "$INSTDIR\muhe.exe"

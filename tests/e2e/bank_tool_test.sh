@@ -3,7 +3,8 @@
 # keeping the bank before it as jjj.bak), an import into a fresh installation's folder that
 # already holds a jjj.bak, an import refused while the trainer has the bank open (nothing
 # changes), and the Chinese messages for a target that is a file, a missing drive and bad
-# pictures; and the bank exported and imported again unchanged.
+# pictures; the bank exported and imported again unchanged; and the tool started without
+# arguments in a console of its own waiting to be read.
 source "$(dirname "$0")/lib.sh"
 scratch=$(mktemp -d /tmp/muhe-bank-e2e-XXXXXX)
 trap 'wineserver -k 2>/dev/null; rm -rf "$scratch"' EXIT
@@ -108,5 +109,21 @@ exact() { sqlite3 "$1" "select quote(id), quote(tihao), quote(timu), quote(A), q
 e2e_check "... and gives back the same bank byte for byte" [ "$(exact "$exported/数据/jjj")" = "$(exact "$MUHE_SAMPLE/jjj")" ]
 out=$(bank export "$(win "$scratch")" "$(win "$scratch/x.csv")" "$(win "$scratch/x")")
 e2e_check "exporting a folder without a bank is refused in words ($out)" grep -q "中没有题库文件 jjj：请指定" <<<"$out"
+
+# Started as the Start menu starts it (a console of its own, no arguments), the tool shows its
+# commands for the folder it starts in and waits for Enter instead of closing at once.
+(cd "$MUHE_SAMPLE" && exec wine start /wait "$(win "$tool")" >/dev/null 2>&1) &
+console_pid=$!
+console=$(e2e_wait_window "muhe-bank.exe" 30)
+sleep 2
+e2e_check "without arguments in its own console the tool waits" kill -0 "$console_pid"
+if [ -n "$console" ]; then
+  xdotool windowfocus "$console" 2>/dev/null
+  sleep 0.5
+  xdotool key Return 2>/dev/null
+fi
+ended=false
+for _ in $(seq 1 40); do kill -0 "$console_pid" 2>/dev/null || { ended=true; break; }; sleep 0.25; done
+e2e_check "... and ends on Enter" $ended
 
 e2e_finish

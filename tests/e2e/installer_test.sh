@@ -3,8 +3,8 @@
 # folder, the trainer started through its Start-menu shortcut (whose working directory must
 # hold jjj and bz), a mark and resume point made in sequential practice kept by a second
 # install and replaced by a fresh bank on request, a sign page opened in the installed viewer,
-# the installed bank tool checking the
-# installation and importing the sample bank saved as a GBK CSV, and a silent uninstall that
+# the installed bank tool (also on the Start menu) checking the installation and importing the
+# sample bank saved as a GBK CSV, also into the fresh bank's folder, and a silent uninstall that
 # leaves only the databases.
 source "$(dirname "$0")/lib.sh"
 scratch=$(mktemp -d /tmp/muhe-installer-XXXXXX)
@@ -39,6 +39,7 @@ inst="$drive_c/木禾测试/考试系统"
 data="$inst/数据"
 menu_link="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/木禾驾驶员考试系统/木禾驾驶员考试系统.lnk"
 desk_link="$drive_c/users/Public/Desktop/木禾驾驶员考试系统.lnk"
+bank_link="$(dirname "$menu_link")/题库管理.lnk"
 reg_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\MuheTrainer'
 reg_value() { wine reg query "$reg_key" /v "$1" 2>/dev/null | iconv -f GBK -t UTF-8 | tr -d '\r' | awk -v v="$1" '$1 == v { sub(/^ *[^ ]+ +[^ ]+ +/, ""); print }'; }
 mark_of() { sqlite3 "$1" "select coalesce(bz, '') from kaoti where id = $2"; }
@@ -63,6 +64,9 @@ e2e_check "... and size" [ -n "$(reg_value EstimatedSize)" ]
 hex() { od -An -tx1 -v | tr -d ' \n'; }
 names_folder() { local h; h=$(printf '%s' "$2" | iconv -t UTF-16LE | hex); [ -n "$h" ] && grep -q "$h" <<<"$(hex <"$1")"; }
 e2e_check "the shortcut's working directory is the data folder" names_folder "$menu_link" "$win_dir\\数据"
+names_tool() { grep -qa 'muhe-bank\.exe' "$1" || names_folder "$1" muhe-bank.exe; }
+e2e_check "a Start-menu entry 题库管理 starts the bank tool" names_tool "$bank_link"
+e2e_check "... in the data folder" names_folder "$bank_link" "$win_dir\\数据"
 (cd /tmp && exec wine start /unix "$menu_link" >/dev/null 2>&1)
 main=$(e2e_wait_window "木禾驾驶员考试系统" 60)
 e2e_check "the program started from its shortcut shows the main menu" [ -n "$main" ]
@@ -132,7 +136,7 @@ e2e_check "the sample bank is GBK text" gbk_text "$bank_dir/bank.csv"
 (cd "$bank_dir/图片" && sqlite3 "$MUHE_SAMPLE/jjj" "select writefile('q' || id || '.bmp', image) from kaoti where length(image) > 0" >/dev/null)
 zbank="Z:$(tr / '\\' <<<"$bank_dir")"
 out=$(wine "$inst/muhe-bank.exe" import "$zbank\\bank.csv" "$zbank\\图片" "$zbank\\导入" 2>&1 | tr -d '\r')
-e2e_check "muhe-bank.exe imports the GBK file ($(tail -n 1 <<<"$out"))" grep -q "共 1218 道题，.*（CSV 文件编码 GBK，逗号分隔）" <<<"$out"
+e2e_check "muhe-bank.exe imports the GBK file ($(head -n 1 <<<"$out"))" grep -q "共 1218 道题，.*（CSV 文件编码 GBK，逗号分隔）" <<<"$out"
 rows() { sqlite3 "$1" "select id, tihao, timu, A, B, C, daan, hex(image), t, lei1, lei2, lei3, bz from kaoti order by id"; }
 same_rows() { [ "$(sqlite3 "$1" 'select count(*) from kaoti')" = 1218 ] && [ "$(rows "$1" | sha256sum)" = "$(rows "$2" | sha256sum)" ]; }
 e2e_check "the imported bank equals the sample bank row for row" same_rows "$bank_dir/导入/jjj" "$MUHE_SAMPLE/jjj"
@@ -140,6 +144,11 @@ printf 'id,timu\n1,\xff\xfe\xff\n' >"$bank_dir/bad.csv"
 out=$(wine "$inst/muhe-bank.exe" import "$zbank\\bad.csv" "$zbank\\图片" "$zbank\\坏" 2>&1 | tr -d '\r')
 e2e_check "a file in no known encoding gets one message" [ "$(grep -c "文件编码有误" <<<"$out")" = 1 ]
 e2e_check "... and nothing is written" [ ! -e "$bank_dir/坏/jjj" ]
+# Into the installation made with a fresh bank, whose data folder already holds a jjj.bak.
+sqlite3 "$data/jjj" "update kaoti set timu = '全新安装的' where id = 1"
+out=$(wine "$inst/muhe-bank.exe" import "$zbank\\bank.csv" "$zbank\\图片" "$win_dir\\数据" 2>&1 | tr -d '\r')
+e2e_check "muhe-bank.exe imports into the fresh installation ($(head -n 1 <<<"$out"))" same_rows "$data/jjj" "$MUHE_SAMPLE/jjj"
+e2e_check "... replacing its jjj.bak by the bank it replaced" [ "$(sqlite3 "$data/jjj.bak" 'select timu from kaoti where id = 1')" = 全新安装的 ]
 
 # The silent uninstall removes the programs, pages, shortcuts and entry, and keeps the data.
 wine "$inst/uninst.exe" /S
@@ -147,7 +156,7 @@ wineserver -w
 none_left() { for f in "$@"; do [ ! -e "$f" ] || return 1; done; }
 e2e_check "the programs are gone" none_left "$inst/muhe.exe" "$inst/muhe-bank.exe" "$inst/uninst.exe" "$data/bangzhu.chm"
 e2e_check "the sign pages are gone" [ ! -e "$drive_c/voduvezu" ]
-e2e_check "the shortcuts are gone" none_left "$menu_link" "$desk_link" "$(dirname "$menu_link")"
+e2e_check "the shortcuts are gone" none_left "$menu_link" "$bank_link" "$desk_link" "$(dirname "$menu_link")"
 e2e_check "the entry in the list of programs is gone" [ -z "$(reg_value DisplayName)" ]
 e2e_check "the learner's databases stay" [ "$(cd "$data" && ls | tr "\n" " ")" = "bz bz.bak jjj jjj.bak " ]
 e2e_check "... alone in the installation folder" [ "$(ls "$inst")" = "数据" ]

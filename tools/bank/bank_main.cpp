@@ -17,6 +17,10 @@
 #include "bank_sample.h"
 #endif
 #ifdef _WIN32
+#include <windows.h>
+
+#include <iostream>
+
 #include "base/utf.h"
 #endif
 
@@ -125,8 +129,34 @@ int Run(std::vector<std::string> args) {
 }  // namespace
 
 #ifdef _WIN32
+// Started from the Start menu the tool has a console of its own, which would close with the
+// usage unread: it shows the commands for this installation and waits for Enter.
+bool OwnsItsConsole() {
+    DWORD processes[2] = {};
+    return GetConsoleProcessList(processes, 2) == 1;
+}
+
+void ExplainAndWait() {
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    const std::string tool = "\"" + WideToUtf8(exe) + "\"";
+    const std::string data = "\"" + PathToUtf8(fs::current_path()) + "\"";
+    PrintOut("");
+    PrintOut("这个程序在“命令提示符”窗口中使用。本机考试系统的数据文件夹是 " + data + "。例如：");
+    PrintOut("  导出题库：" + tool + " export " + data + " \"%USERPROFILE%\\Desktop\\题库.csv\" \"%USERPROFILE%\\Desktop\\题库图片\"");
+    PrintOut("  用电子表格修改“题库.csv”后导入：" + tool + " import \"%USERPROFILE%\\Desktop\\题库.csv\" \"%USERPROFILE%\\Desktop\\题库图片\" " + data);
+    PrintOut("导入前请关闭所有正在使用这个文件夹的考试系统。按回车键关闭这个窗口。");
+    std::string line;
+    std::getline(std::cin, line);
+}
+
 // Wide arguments, so that folder names in Chinese arrive whole whatever the ANSI code page.
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 1 && OwnsItsConsole()) {
+        Usage();
+        ExplainAndWait();
+        return 2;
+    }
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(WideToUtf8(argv[i]));
     return Run(std::move(args));
