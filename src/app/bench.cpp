@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/bench_figures.h"
+#include "app/bench_floor.h"
 #include "app/bench_practice.h"
 #include "app/bench_reference.h"
 #include "app/form1.h"
@@ -55,9 +56,10 @@ TForm5* NewExam() { return Form5 = new TForm5(Form1, &DataModule3->ADOConnection
 
 // Opens the mock exam, shows it, lets it be skinned (when the skin is on) and paints what is
 // still to be painted.
-Opening OpenExam(bool skinned) {
+Opening OpenExam(bool skinned, FloorFigures& floor) {
     Opening o;
-    MeasureOpening(NewExam, o, skinned ? +[](HWND hwnd) { WaitForSkin(hwnd); } : nullptr);
+    TForm5* exam = MeasureOpening(NewExam, o, skinned ? +[](HWND hwnd) { WaitForSkin(hwnd); } : nullptr);
+    floor.Capture(exam->Handle());
     return o;
 }
 
@@ -78,8 +80,14 @@ int RunBenchmark(int64_t startTicks) {
     Form1->Show();
     WaitForSkin(Form1->Handle());
     PaintNow(Form1);
-    report += Line("start-up to the main window's first skinned paint", Milliseconds(startTicks, Now()), "ms", 150);
+    const double startUp = Milliseconds(startTicks, Now());
+    report += Line("start-up to the main window's first skinned paint", startUp, "ms", 150);
     report += Line("  of which the jump dialog and the hidden by-set window", Milliseconds(dialogs0, dialogs1), "ms", 150);
+    // The main window stays open: its floor is a second window beside it.
+    FloorFigures mainFloor;
+    mainFloor.Capture(Form1->Handle());
+    for (int round = 0; round < 10; ++round) mainFloor.Measure(startUp);
+    report += mainFloor.Lines(10);
 
     // The question query alone, as every drill window opens it.
     Figures query;
@@ -95,11 +103,13 @@ int RunBenchmark(int64_t startTicks) {
 
     // The mock exam: opening (query, count, 100 draws, first card, first paint), then keys.
     OpeningFigures opening;
+    FloorFigures examFloor;
     Figures keys, moves, moveOnly;
     for (int round = 0; round < 20; ++round) {
         Opening phases;
         TForm5* exam = MeasureOpening(NewExam, phases);
         opening.Add(phases);
+        examFloor.Capture(exam->Handle());
         for (int k = 0; k < 99; ++k) {
             const wchar_t key = k % 3 == 0 ? L'2' : L'6';
             const int64_t k0 = Now();
@@ -117,8 +127,10 @@ int RunBenchmark(int64_t startTicks) {
             moveOnly.Add(Milliseconds(m0, m1));
         }
         CloseExam();
+        examFloor.Measure(phases.Total());
     }
     report += Line("opening the mock exam (median of 20)", opening.total.Median(), "ms", 30);
+    report += examFloor.Lines(20);
     report += Line("opening the mock exam (slowest)", opening.total.Max(), "ms", 30);
     report += Line("  of which building its components (median)", opening.building.Median(), "ms", 30);
     report += Line("  of which its window and FormCreate (median)", opening.creating.Median(), "ms", 30);
@@ -132,12 +144,14 @@ int RunBenchmark(int64_t startTicks) {
     // Chapter practice: opening (the tree's four queries and nodes, chapter 1, first paint),
     // tree choices of every chapter, section and kind node, and keys in the chapter line.
     OpeningFigures chapterOpening;
+    FloorFigures chapterFloor;
     Figures chapterChoices, chapterKeys;
     for (int round = 0; round < 20; ++round) {
         Opening phases;
         TForm4* chapter = MeasureOpening(
             [] { return Form4 = new TForm4(Form1, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2); }, phases);
         chapterOpening.Add(phases);
+        chapterFloor.Capture(chapter->Handle());
         if (round == 0) {
             TTreeNodes& nodes = *chapter->TreeView1->Items;
             for (int i = 0; i < nodes.Count(); ++i) {
@@ -157,8 +171,10 @@ int RunBenchmark(int64_t startTicks) {
             }
         }
         FreeMeasured(Form4);
+        chapterFloor.Measure(phases.Total());
     }
     report += Line("opening chapter practice with its tree (median of 20)", chapterOpening.total.Median(), "ms", 40);
+    report += chapterFloor.Lines(20);
     report += Line("opening chapter practice with its tree (slowest)", chapterOpening.total.Max(), "ms", 40);
     report += Line("  of which building its components (median)", chapterOpening.building.Median(), "ms", 40);
     report += Line("  of which its window and FormCreate with the tree (median)", chapterOpening.creating.Median(), "ms",
@@ -173,6 +189,7 @@ int RunBenchmark(int64_t startTicks) {
     // each of the twelve sets through the list's change, and a jump through the dialog's Enter.
     TForm55* const hiddenBySet = Form55;
     Figures bySetOpening, setLoads, jumps;
+    FloorFigures bySetFloor;
     for (int round = 0; round < 20; ++round) {
         TForm55* bySet = MeasureOpening(
             [] {
@@ -181,6 +198,7 @@ int RunBenchmark(int64_t startTicks) {
                 return Form55;
             },
             bySetOpening);
+        bySetFloor.Capture(bySet->Handle());
         if (round == 0) {
             for (int k = 0; k < 12; ++k) {
                 bySet->ComboBox1->ItemIndex = k;
@@ -200,8 +218,10 @@ int RunBenchmark(int64_t startTicks) {
             }
         }
         FreeMeasured(Form55, hiddenBySet);
+        bySetFloor.Measure(bySetOpening.samples.back());
     }
     report += Line("opening by-set practice (median of 20)", bySetOpening.Median(), "ms", 30);
+    report += bySetFloor.Lines(20);
     report += Line("opening by-set practice (slowest)", bySetOpening.Max(), "ms", 30);
     report += Line("loading a set: query, paper, card, repaint (median)", setLoads.Median(), "ms", 20);
     report += Line("loading a set: query, paper, card, repaint (slowest)", setLoads.Max(), "ms", 20);
@@ -213,8 +233,9 @@ int RunBenchmark(int64_t startTicks) {
     // The skin's share: the exam opened skinned and unskinned, in turns, and one repaint of
     // its skinned frame.
     Figures skinnedOpening, plainOpening, skinningOnly, frame;
+    FloorFigures skinnedFloor, plainFloor;
     for (int round = 0; round < 20; ++round) {
-        const Opening o = OpenExam(true);
+        const Opening o = OpenExam(true, skinnedFloor);
         skinnedOpening.Add(o.Total());
         skinningOnly.Add(o.settling);
         if (round == 0) {
@@ -226,17 +247,22 @@ int RunBenchmark(int64_t startTicks) {
             }
         }
         CloseExam();
+        skinnedFloor.Measure(o.Total());
         Form1->SkinData1->SetActive(false);
         WaitForSkinState(Form1->Handle(), false);
-        plainOpening.Add(OpenExam(false).Total());
+        const Opening plain = OpenExam(false, plainFloor);
+        plainOpening.Add(plain.Total());
         CloseExam();
+        plainFloor.Measure(plain.Total());
         Form1->SkinData1->SetActive(true);
         WaitForSkin(Form1->Handle());
     }
     const double share = plainOpening.Median() > 0 ? (skinnedOpening.Median() / plainOpening.Median() - 1) * 100 : 0;
     report += Line("opening the mock exam skinned (median of 20)", skinnedOpening.Median(), "ms", 30);
+    report += skinnedFloor.Lines(20);
     report += Line("  of which finishing the skin (median)", skinningOnly.Median(), "ms", 30);
     report += Line("opening the mock exam unskinned (median of 20)", plainOpening.Median(), "ms", 30);
+    report += plainFloor.Lines(20);
     report += Line("what skinning adds to opening the exam", share, "%", 25);
     report += Line("one repaint of the exam's skinned frame (median)", frame.Median(), "ms", 1);
     report += BenchSkinnedControls();

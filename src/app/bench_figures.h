@@ -42,6 +42,13 @@ inline std::string Line(const char* what, double value, const char* unit, double
     return text;
 }
 
+// A figure that is measured for comparison and has no target of its own.
+inline std::string Line(const char* what, double value, const char* unit) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%-56s %9.3f %s\n", what, value, unit);
+    return text;
+}
+
 // Paints now what is invalid (WM_PAINT is sent, not posted).
 inline void PaintNow(TForm* form) { UpdateWindow(form->Handle()); }
 

@@ -1,6 +1,7 @@
 #include "app/bench_practice.h"
 
 #include "app/bench_figures.h"
+#include "app/bench_floor.h"
 #include "app/window_refs.h"
 #include "data/ado_query.h"
 #include "data/data_module.h"
@@ -33,8 +34,10 @@ std::string BenchPracticeWindows(TForm* owner) {
     Run(bank, "update kaoti set bz=''");
 
     Figures seqOpening, seqKeys;
+    FloorFigures seqFloor;
     for (int round = 0; round < 20; ++round) {
         auto* form = MeasureOpening([&] { return Form2 = new TForm2(owner, &bank, &aux); }, seqOpening);
+        seqFloor.Capture(form->Handle());
         for (int k = 0; k < 60; ++k) {
             // Mostly moves; every third key an answer (right ones move on, wrong ones name the
             // right option).
@@ -45,16 +48,20 @@ std::string BenchPracticeWindows(TForm* owner) {
             seqKeys.Add(Milliseconds(k0, Now()));
         }
         FreeMeasured(Form2);
+        seqFloor.Measure(seqOpening.samples.back());
     }
     report += Line("opening sequential practice (median of 20)", seqOpening.Median(), "ms", 30);
+    report += seqFloor.Lines(20);
     report += Line("opening sequential practice (slowest)", seqOpening.Max(), "ms", 30);
     report += Line("a sequential practice key and repaint (median)", seqKeys.Median(), "ms", 2);
     report += Line("a sequential practice key and repaint (slowest)", seqKeys.Max(), "ms", 2);
 
     Figures listOpening, listKeys, removing, clearing;
+    FloorFigures listFloor;
     for (int round = 0; round < 10; ++round) {
         Run(bank, "update kaoti set bz='t' where id <= 300");
         auto* form = MeasureOpening([&] { return Formqh2 = new TFormqh2(owner, &bank, &aux); }, listOpening);
+        listFloor.Capture(form->Handle());
         for (int k = 0; k < 60; ++k) {
             const wchar_t key = k % 3 == 2 ? wchar_t(L'1' + k % 2) : (k % 7 == 0 ? L'4' : L'6');
             const int64_t k0 = Now();
@@ -77,6 +84,7 @@ std::string BenchPracticeWindows(TForm* owner) {
         PaintNow(form);
         clearing.Add(Milliseconds(c0, Now()));
         FreeMeasured(Formqh2);
+        listFloor.Measure(listOpening.samples.back());
     }
     // The writes alone, over the same rows: a mark's post, and the clear statement on 300 marks.
     // A row is written whole, its picture included, so these carry the disk's cost.
@@ -102,6 +110,7 @@ std::string BenchPracticeWindows(TForm* owner) {
         }
     }
     report += Line("opening intensive practice on 300 marks (median of 10)", listOpening.Median(), "ms", 30);
+    report += listFloor.Lines(10);
     report += Line("opening intensive practice on 300 marks (slowest)", listOpening.Max(), "ms", 30);
     report += Line("an intensive practice key and repaint (median)", listKeys.Median(), "ms", 2);
     report += Line("an intensive practice key and repaint (slowest)", listKeys.Max(), "ms", 2);

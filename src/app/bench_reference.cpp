@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/bench_figures.h"
+#include "app/bench_floor.h"
 #include "app/window_refs.h"
 #include "base/utf.h"
 #include "data/data_module.h"
@@ -34,9 +35,11 @@ std::wstring LargestPage() {
 std::string BenchReferenceViewer(TForm* owner) {
     std::string report;
     Figures opening, showing, navigating;
+    FloorFigures floor;
     const std::wstring largest = LargestPage();
     for (int round = 0; round < 20; ++round) {
         auto* viewer = MeasureOpening([&] { return Form8 = new TForm8(owner, &DataModule3->ADOConnection2); }, opening);
+        floor.Capture(viewer->Handle());
         if (!largest.empty()) {
             viewer->Panel2->Visible = true;
             UpdateWindow(viewer->Panel2->Handle());
@@ -49,8 +52,10 @@ std::string BenchReferenceViewer(TForm* owner) {
             }
         }
         FreeMeasured(Form8);
+        floor.Measure(opening.samples.back());
     }
     report += Line("opening the regulations viewer (median of 20)", opening.Median(), "ms", 40);
+    report += floor.Lines(20);
     report += Line("opening the regulations viewer (slowest)", opening.Max(), "ms", 40);
     if (largest.empty()) {
         report += "no page in the regulation folder: the page figures are missing\n";
