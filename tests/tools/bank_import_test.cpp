@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "bank_check.h"
 #include "bank_fixture.h"
@@ -185,4 +186,36 @@ TEST(BankTool, ImportIntoAFileNamesTheProblemInChinese) {
                               (dir.Path() / "target").string(), &output) >> 8, 1);
     EXPECT_NE(output.find("是一个文件，不是文件夹"), std::string::npos) << output;
     EXPECT_EQ(output.find("filesystem"), std::string::npos) << output;
+}
+
+TEST(BankInstall, AJournalLeftByTheTrainerStopsTheImport) {
+    ScratchDir dir;
+    auto bank = Bank();
+    InstallBank(dir.Path(), bank);
+    WriteText(dir.Path() / "jjj-journal", "left by a crash");
+    const auto bytes = [&] {
+        std::ifstream in(dir.Path() / "jjj", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string before = bytes();
+    bank[0].timu = "新的";
+    try {
+        InstallBank(dir.Path(), bank);
+        FAIL() << "the journal would be played back into the new bank";
+    } catch (const InstallError& e) {
+        EXPECT_NE(std::string(e.what()).find("请启动一次考试系统再正常退出"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"jjj", "jjj-journal"}));
+}
+
+TEST(CsvImport, AMissingPictureFolderOrAFolderForTheFileIsOneLine) {
+    ScratchDir dir;
+    WriteText(dir.Path() / "bank.csv", WriteCsvBank(dir.Path(), Bank()));
+    const CsvImport noPictures = ReadCsvBank(dir.Path() / "bank.csv", dir.Path() / "图片");
+    ASSERT_EQ(noPictures.problems.size(), 1u);
+    EXPECT_NE(noPictures.problems[0].find("图片文件夹"), std::string::npos) << noPictures.problems[0];
+    const CsvImport folder = ReadCsvBank(dir.Path(), dir.Path() / "pics");
+    ASSERT_EQ(folder.problems.size(), 1u);
+    EXPECT_NE(folder.problems[0].find("是一个文件夹：请给出 CSV 文件本身"), std::string::npos) << folder.problems[0];
 }

@@ -132,6 +132,16 @@ InstallOutcome InstallBank(const fs::path& dir, const std::vector<BankQuestion>&
         throw InstallError("文件" + Quoted(bak) + "正被其他程序打开，没有写入任何文件：请关闭打开它的程序后再导入");
     }
 
+    // A journal left by a trainer that did not end cleanly belongs to the old bank; the engine
+    // would play it back into the new one on the next opening.
+    for (const char* suffix : {"-journal", "-wal"}) {
+        fs::path journal = jjj;
+        journal += suffix;
+        if (outcome.replaced && fs::exists(journal, ec)) {
+            throw InstallError("文件夹中有" + Quoted(journal) + "（考试系统上次没有正常结束时留下的），没有写入任何文件：请启动一次考试系统再正常退出，然后再导入");
+        }
+    }
+
     const std::string pid = std::to_string(::getpid());
     ScratchFile fresh(dir / ("jjj.import-" + pid));
     ScratchFile oldCopy(dir / ("jjj.bak.import-" + pid));

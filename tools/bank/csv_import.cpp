@@ -157,9 +157,17 @@ std::vector<std::string> DescribeByRow(const std::vector<BankProblem>& problems,
 CsvImport ReadCsvBank(const fs::path& csv, const fs::path& images) {
     CsvImport result;
     const std::string name = PathToUtf8(csv);
+    if (fs::is_directory(csv)) {
+        result.problems.push_back("“" + name + "”是一个文件夹：请给出 CSV 文件本身，例如“" + PathToUtf8(csv / "题库.csv") + "”");
+        return result;
+    }
+    if (!fs::is_directory(images)) {
+        result.problems.push_back("图片文件夹“" + PathToUtf8(images) + "”不存在，或者不是文件夹：请给出存放题目图片的文件夹（没有图片也要给一个文件夹）");
+        return result;
+    }
     std::ifstream in(csv, std::ios::binary);
     if (!in) {
-        result.problems.push_back("文件“" + name + "”无法读取（文件不存在，或者没有读取权限）");
+        result.problems.push_back("文件“" + name + "”无法读取（文件不存在，或者没有读取权限）：请检查文件名，并关闭正打开它的电子表格");
         return result;
     }
     const std::string bytes(std::istreambuf_iterator<char>(in), {});
