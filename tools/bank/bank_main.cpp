@@ -1,5 +1,6 @@
 // muhe-bank: checks an installation, imports a school's own bank from CSV and exports one;
-// the host build also writes the sample installation. Messages are for a school's staff, in Chinese.
+// the host build also writes the sample installation. Messages are for a school's staff, in
+// Chinese.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -29,11 +30,13 @@ namespace fs = std::filesystem;
 namespace {
 
 // What every bank must hold, said wherever a school meets the rules.
-const std::string kBankRules = "题库必须正好有 " + std::to_string(kBankSize) + " 道题，题号 1～" + std::to_string(kBankSize) +
-                               "；第 1～" + std::to_string(kSetCount * kSetSize) + " 题分成 " + std::to_string(kSetCount) +
-                               " 套、每套正好 " + std::to_string(kSetSize) + " 道（“t”列写 1～" + std::to_string(kSetCount) +
-                               "），第 " + std::to_string(kSetCount * kSetSize + 1) + "～" + std::to_string(kBankSize) +
-                               " 题不属于任何一套（“t”列留空）。";
+std::string BankRules() {
+    return "题库必须正好有 " + std::to_string(kBankSize) + " 道题，题号 1～" + std::to_string(kBankSize) +
+           "；第 1～" + std::to_string(kSetCount * kSetSize) + " 题分成 " + std::to_string(kSetCount) + " 套、每套正好 " +
+           std::to_string(kSetSize) + " 道（“t”列写 1～" + std::to_string(kSetCount) + "），第 " +
+           std::to_string(kSetCount * kSetSize + 1) + "～" + std::to_string(kBankSize) +
+           " 题不属于任何一套（“t”列留空）。";
+}
 
 int Usage() {
     PrintError("用法：muhe-bank check 文件夹                 检查安装文件夹中的题库（jjj）、练习记录（bz）、帮助文件和标志页面");
@@ -43,7 +46,7 @@ int Usage() {
     PrintError("      muhe-bank sample 文件夹                写出示例安装（--assets 文件夹 指定内容，默认 " MUHE_ASSETS_DIR "）");
 #endif
     PrintError("CSV 文件可以是 UTF-8、GBK 或 UTF-16（电子表格的“Unicode 文本”）编码，用逗号或制表符分隔。");
-    PrintError(kBankRules);
+    PrintError(BankRules());
     PrintError("导入会把原来的题库另存为 jjj.bak。导入到新文件夹时，文件夹中还需要 bz 和 bangzhu.chm（从安装文件夹的“数据”文件夹中复制）。");
     return 2;
 }
@@ -69,7 +72,7 @@ int Import(const fs::path& csv, const fs::path& images, const fs::path& dir) {
     if (problems.empty()) problems = DescribeByRow(CheckQuestions(in.rows), in);
     if (!problems.empty()) {
         PrintProblems(problems, PrintError);
-        PrintError("共发现 " + std::to_string(problems.size()) + " 处问题，没有写入任何文件。" + kBankRules);
+        PrintError("共发现 " + std::to_string(problems.size()) + " 处问题，没有写入任何文件。" + BankRules());
         return 1;
     }
     try {
