@@ -134,6 +134,7 @@ FloorWindowHandle BuildFloor(const WindowTree& tree) {
 FloorOpening MeasureFloor(const WindowTree& tree) {
     FloorOpening result;
     {
+        Mark(L"muhe-bench-mark-floor-begins");
         const int64_t t0 = Now();
         FloorWindowHandle floor = BuildFloor(tree);
         HWND hwnd = floor.Get();
@@ -142,6 +143,7 @@ FloorOpening MeasureFloor(const WindowTree& tree) {
         if (GetActiveWindow() != hwnd && IsWindowEnabled(hwnd)) SetActiveWindow(hwnd);
         UpdateWindow(hwnd);
         result.milliseconds = Milliseconds(t0, Now());
+        Mark(L"muhe-bench-mark-floor-ends");
         result.handles = CountWindows(hwnd);
     }
     HandlePending();
