@@ -56,6 +56,18 @@ private:
     HDC dc_;
 };
 
+// The header of a top-down 32-bit picture of the size, as DIB sections and the DIB calls take it.
+inline BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
 // GetDC/ReleaseDC (client area) and GetWindowDC/ReleaseDC (whole window, frame included).
 template <bool kWholeWindow>
 class BorrowedDC {

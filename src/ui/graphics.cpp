@@ -111,13 +111,7 @@ void TBitmap::Assign(const Bitmap32& image) {
     }
     if (image.pixels.size() != size_t(image.width) * size_t(image.height))
         throw EInvalidGraphic();
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = image.width;
-    bi.bmiHeader.biHeight = -image.height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDown32(image.width, image.height);
     void* bits = nullptr;
     Gdi<HBITMAP> dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dib || !bits) throw Exception("Out of system resources");
@@ -166,13 +160,7 @@ void TBitmap::DrawTransparent(HDC dc, int x, int y) const {
     if (Empty()) return;
     // What dc already holds under the picture takes every pixel of the picture except those
     // of its transparent colour, and goes back as one copy.
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width_;
-    bi.bmiHeader.biHeight = -height_;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDown32(width_, height_);
     void* bits = nullptr;
     Gdi<HBITMAP> under(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!under || !bits) return Draw(dc, x, y);

@@ -9,6 +9,7 @@
 #include "base/bmp.h"
 #include "base/errors.h"
 #include "reference/html/picture_scale.h"
+#include "ui/gdi.h"
 
 namespace {
 
@@ -34,13 +35,7 @@ private:
 };
 
 std::unique_ptr<PagePictures::Picture> MakePicture(int width, int height, const void* premultipliedBgra) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown32(width, height);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap || !bits) return nullptr;

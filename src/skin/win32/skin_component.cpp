@@ -28,13 +28,7 @@ Bitmap32 BitmapResource(const wchar_t* name) {
     BITMAP info{};
     if (!bitmap || !GetObjectW(bitmap.Get(), sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
     Bitmap32 image(info.bmWidth, info.bmHeight);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = image.width;
-    bi.bmiHeader.biHeight = -image.height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDown32(image.width, image.height);
     ClientDC screen(nullptr);
     if (!GetDIBits(screen.Get(), bitmap.Get(), 0, UINT(image.height), image.pixels.data(), &bi, DIB_RGB_COLORS)) return {};
     for (uint32_t& p : image.pixels) p &= 0xFFFFFF;

@@ -6,13 +6,7 @@ bool SkinDib::Resize(int width, int height) {
     if (bits_ && width == width_ && height == height_) return true;
     Clear();
     if (width <= 0 || height <= 0) return false;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDown32(width, height);
     void* bits = nullptr;
     Gdi<HBITMAP> bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) return false;
@@ -70,13 +64,7 @@ void SkinDib::Get(Bitmap32& dest, int sx, int sy, int w, int h, int x, int y) co
 
 void DrawBitmap32(HDC dc, const Bitmap32& image, int x, int y) {
     if (image.Empty()) return;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = image.width;
-    bi.bmiHeader.biHeight = -image.height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = TopDown32(image.width, image.height);
     SetDIBitsToDevice(dc, x, y, DWORD(image.width), DWORD(image.height), 0, 0, 0, UINT(image.height),
                       image.pixels.data(), &bi, DIB_RGB_COLORS);
 }
