@@ -7,8 +7,10 @@
 
 namespace {
 
-// A run is written once it reaches this size; a single larger write passes straight through.
-constexpr int kRunLimit = 1 << 20;
+// A run is written once it would pass the largest write the engine itself makes (a 64 KB
+// page): the default layers are only sure to take that much at once (the Unix one masks a
+// write's length to 17 bits). A single larger write passes straight through.
+constexpr int kRunLimit = 1 << 16;
 
 struct HeldRun {
     std::vector<char> bytes;

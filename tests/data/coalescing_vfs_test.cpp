@@ -64,6 +64,18 @@ TEST_F(CoalescingVfsTest, SpilledPagesReadBackAndRollBackWholeAndACommitReachesT
     EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check.Get(), 0)), "ok");
 }
 
+TEST_F(CoalescingVfsTest, RowsLargerThanAnyWriteOfTheEngineArriveWhole) {
+    // Half a megabyte a row, in a cache that holds the transaction: at commit the pages follow
+    // one another for megabytes, more than a file layer takes in one write.
+    SqliteDb db = Open(CoalescingVfsName());
+    ExecuteStatement(db.Get(), "PRAGMA cache_size=-16384");
+    ExecuteStatement(db.Get(), "UPDATE t SET pic = zeroblob(500000) || pic WHERE id <= 8");
+    SqliteDb plain = Open(nullptr);
+    EXPECT_EQ(Number(plain.Get(), "SELECT count(*) FROM t JOIN orig USING (id) WHERE t.pic = zeroblob(500000) || orig.pic"),
+              8);
+    EXPECT_EQ(Number(plain.Get(), "SELECT count(*) FROM t JOIN orig USING (id) WHERE t.pic = orig.pic"), 52);
+}
+
 TEST(CoalescingVfsConnectionTest, TheProgramsConnectionsWriteThroughTheLayer) {
     TempWorkingDirectory directory;
     WriteFixtureBank();
