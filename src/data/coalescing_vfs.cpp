@@ -7,10 +7,15 @@
 
 namespace {
 
-// A run is written once it would pass the largest write the engine itself makes (a 64 KB
-// page): the default layers are only sure to take that much at once (the Unix one masks a
-// write's length to 17 bits). A single larger write passes straight through.
+// A run is written once it would pass this size; a single larger write passes straight
+// through. The Windows layer hands the system any length and writes until all of it is
+// written; the Unix one masks a write's length to 17 bits, so there a run stays within the
+// engine's own largest write (a 64 KB page).
+#ifdef _WIN32
+constexpr int kRunLimit = 1 << 20;
+#else
 constexpr int kRunLimit = 1 << 16;
+#endif
 
 struct HeldRun {
     std::vector<char> bytes;
