@@ -188,12 +188,7 @@ Bitmap32 Capture(HWND hwnd, bool screen) {
     const int h = client.bottom;
     Bitmap32 image;
     if (w <= 0 || h <= 0) return image;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi = TopDown32(w, h);
     void* bits = nullptr;
     Gdi<HBITMAP> dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     MemDC mem(nullptr);

@@ -82,12 +82,7 @@ Bitmap32 ScreenWindow(HWND hwnd) {
     const int w = r.right - r.left;
     const int h = r.bottom - r.top;
     Bitmap32 image(w, h);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi = TopDown32(w, h);
     void* bits = nullptr;
     Gdi<HBITMAP> dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     MemDC mem(nullptr);
