@@ -1,6 +1,8 @@
 # Environment for every Wine process of the project (sourced, not run).
 _muhe_top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="$_muhe_top/build/wineprefix"
+# MUHE_WINEPREFIX names a copy of the prefix, for Wine programs that must not share a server
+# with another run on the same machine.
+export WINEPREFIX="${MUHE_WINEPREFIX:-$_muhe_top/build/wineprefix}"
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
