@@ -100,7 +100,7 @@ TEST(CsvImport, ReadsASchoolsBankInEveryEncodingAndSeparator) {
     WriteText(dir.Path() / "unicode.txt", "\xFF\xFE" + Encode(tabbed, "UTF-16LE"));
     for (const char* name : {"utf8.csv", "gbk.csv", "unicode.txt"}) {
         const CsvImport in = ReadCsvBank(dir.Path() / name, dir.Path() / "pics");
-        ASSERT_TRUE(in.problems.empty()) << name << ": " << in.problems.front();
+        ASSERT_TRUE(in.problems.empty()) << name << ": " << DescribeCsvProblem(in.problems.front());
         ASSERT_EQ(in.rows.size(), bank.size()) << name;
         EXPECT_EQ(in.rows[4].image, bank[4].image) << name;
         EXPECT_EQ(in.rows[4].timu, bank[4].timu) << name;
@@ -124,8 +124,8 @@ TEST(CsvImport, NamesTheRowTheColumnAndTheFaultOfEveryBadRow) {
               "4,1.1.1.4,题\n"
               "1,1.1.1.5,题,甲,乙,丙,E,,1,各准驾车型通用试题,节,单项选择题\n");
     const CsvImport in = ReadCsvBank(dir.Path() / "bank.csv", dir.Path() / "pics");
-    const auto has = [](const std::vector<std::string>& problems, const std::string& text) {
-        for (const auto& p : problems) if (p.find(text) != std::string::npos) return true;
+    const auto has = [](const std::vector<CsvProblem>& problems, const std::string& text) {
+        for (const auto& line : DescribeCsvProblems(problems)) if (line.find(text) != std::string::npos) return true;
         return false;
     };
     EXPECT_TRUE(has(in.problems, "第 2 行，“id”列：“x1”不是整数"));
@@ -133,9 +133,19 @@ TEST(CsvImport, NamesTheRowTheColumnAndTheFaultOfEveryBadRow) {
     EXPECT_TRUE(has(in.problems, "第 4 行，“t”列：“one”不是整数"));
     EXPECT_TRUE(has(in.problems, "第 4 行，“image”列：图片文件") && has(in.problems, "missing.bmp”无法读取"));
     EXPECT_TRUE(has(in.problems, "第 5 行：有 3 个字段，标题行有 12 个"));
-    // The checks of the bank name the row in the file, not the question number.
-    const auto checks = DescribeByRow(CheckQuestions(in.rows), in);
-    EXPECT_TRUE(has(checks, "第 6 行，“daan”列：答案“E”应为 A、B 或 C")) << testing::PrintToString(checks);
+    // The same faults as a window lists them: by row and column, the message without either.
+    std::vector<std::string> places;
+    for (const CsvProblem& p : in.problems) places.push_back(std::to_string(p.row) + " " + p.column);
+    EXPECT_EQ(places, (std::vector<std::string>{"2 id", "3 image", "4 t", "4 image", "5 "}));
+    EXPECT_EQ(in.problems[0].what, "“x1”不是整数");
+    // The checks of the bank name the row in the file, not the question number; a fault of the
+    // bank as a whole has no row.
+    const auto checks = CheckCsvBank(dir.Path() / "bank.csv", dir.Path() / "pics");
+    EXPECT_EQ(checks.problems.size(), in.problems.size()) << "the bank is checked only once the file reads cleanly";
+    const auto byRow = ProblemsByRow(CheckQuestions(in.rows), in);
+    EXPECT_TRUE(has(byRow, "第 6 行，“daan”列：答案“E”应为 A、B 或 C")) << testing::PrintToString(DescribeCsvProblems(byRow));
+    EXPECT_TRUE(std::any_of(byRow.begin(), byRow.end(), [](const CsvProblem& p) { return p.row == 0 && p.column == "id"; }))
+        << "the missing questions";
 
     WriteText(dir.Path() / "nocol.csv", "id,tihao,timu,Timu\n1,1.1,题,题\n");
     const CsvImport missing = ReadCsvBank(dir.Path() / "nocol.csv", dir.Path() / "pics");

@@ -41,7 +41,7 @@ void ExpectSameBank(const std::vector<BankQuestion>& actual, const std::vector<B
 std::vector<BankQuestion> RoundTrip(const fs::path& installation, const fs::path& scratch) {
     EXPECT_EQ(ExportBank(installation, scratch / "bank.csv", scratch / "图片"), 1218u);
     const CsvImport in = ReadCsvBank(scratch / "bank.csv", scratch / "图片");
-    EXPECT_TRUE(in.problems.empty()) << testing::PrintToString(in.problems);
+    EXPECT_TRUE(in.problems.empty()) << testing::PrintToString(DescribeCsvProblems(in.problems));
     EXPECT_EQ(in.encoding, TextEncoding::kUtf8);
     InstallBank(scratch / "new", in.rows);
     return ReadQuestionFile(scratch / "new");

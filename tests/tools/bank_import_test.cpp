@@ -73,7 +73,7 @@ TEST(CsvImport, SkipsTrailingRowsOfSeparatorsOnly) {
     ScratchDir dir;
     WriteText(dir.Path() / "bank.csv", WriteCsvBank(dir.Path(), Bank()) + ",,,,,,,,,,,,\r\n,, ,,,,,,,,,,\r\n\t\r\n");
     const CsvImport in = ReadCsvBank(dir.Path() / "bank.csv", dir.Path() / "pics");
-    ASSERT_TRUE(in.problems.empty()) << in.problems.front();
+    ASSERT_TRUE(in.problems.empty()) << DescribeCsvProblem(in.problems.front());
     EXPECT_EQ(in.rows.size(), Bank().size());
 }
 
@@ -94,16 +94,17 @@ TEST(CsvImport, RefusesEmptyPicturesAndNamesOutsideTheFolderByRowAndColumn) {
     }
     WriteText(dir.Path() / "bank.csv", csv);
     const CsvImport in = ReadCsvBank(dir.Path() / "bank.csv", dir.Path() / "pics");
+    const std::vector<std::string> problems = DescribeCsvProblems(in.problems);
     EXPECT_EQ(in.rows[0].image, picture) << "a subfolder with a Windows separator";
     EXPECT_EQ(in.rows[1].image, picture);
-    EXPECT_FALSE(Has(in.problems, "第 2 行")) << testing::PrintToString(in.problems);
-    EXPECT_FALSE(Has(in.problems, "第 3 行"));
-    EXPECT_TRUE(Has(in.problems, "第 4 行，“image”列：图片文件")) << testing::PrintToString(in.problems);
-    EXPECT_TRUE(Has(in.problems, "是空的（0 字节）"));
+    EXPECT_FALSE(Has(problems, "第 2 行")) << testing::PrintToString(problems);
+    EXPECT_FALSE(Has(problems, "第 3 行"));
+    EXPECT_TRUE(Has(problems, "第 4 行，“image”列：图片文件")) << testing::PrintToString(problems);
+    EXPECT_TRUE(Has(problems, "是空的（0 字节）"));
     for (size_t row = 5; row <= 10; ++row) {
-        EXPECT_TRUE(Has(in.problems, "第 " + std::to_string(row) + " 行，“image”列：图片文件名“")) << row << testing::PrintToString(in.problems);
+        EXPECT_TRUE(Has(problems, "第 " + std::to_string(row) + " 行，“image”列：图片文件名“")) << row << testing::PrintToString(problems);
     }
-    EXPECT_EQ(in.problems.size(), 7u) << testing::PrintToString(in.problems);
+    EXPECT_EQ(problems.size(), 7u) << testing::PrintToString(problems);
 }
 
 TEST(BankInstall, ThreeImportsIntoOneFolderKeepThePreviousBankEachTime) {
@@ -188,13 +189,39 @@ TEST(BankInstall, AJournalLeftByTheTrainerStopsTheImport) {
     EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"jjj", "jjj-journal"}));
 }
 
+TEST(CsvImport, ProgressCountsEveryRowAndAStopLeavesNothingToImport) {
+    ScratchDir dir;
+    WriteText(dir.Path() / "bank.csv", WriteCsvBank(dir.Path(), Bank()));
+    std::vector<size_t> seen;
+    size_t totalSeen = 0;
+    const CsvImport whole = CheckCsvBank(dir.Path() / "bank.csv", dir.Path() / "pics", [&](size_t done, size_t total) {
+        seen.push_back(done);
+        totalSeen = total;
+        return true;
+    });
+    EXPECT_FALSE(whole.cancelled);
+    EXPECT_TRUE(whole.problems.empty());
+    EXPECT_EQ(totalSeen, Bank().size());
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(), 0u);
+    EXPECT_EQ(seen.back(), Bank().size());
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+
+    const CsvImport stopped = CheckCsvBank(dir.Path() / "bank.csv", dir.Path() / "pics",
+                                           [](size_t done, size_t) { return done < 100; });
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_TRUE(stopped.problems.empty()) << "a stopped check is no verdict on the bank";
+    EXPECT_LE(stopped.rows.size(), 100u);
+}
+
 TEST(CsvImport, AMissingPictureFolderOrAFolderForTheFileIsOneLine) {
     ScratchDir dir;
     WriteText(dir.Path() / "bank.csv", WriteCsvBank(dir.Path(), Bank()));
     const CsvImport noPictures = ReadCsvBank(dir.Path() / "bank.csv", dir.Path() / "图片");
     ASSERT_EQ(noPictures.problems.size(), 1u);
-    EXPECT_NE(noPictures.problems[0].find("图片文件夹"), std::string::npos) << noPictures.problems[0];
+    EXPECT_NE(noPictures.problems[0].what.find("图片文件夹"), std::string::npos) << noPictures.problems[0].what;
+    EXPECT_EQ(noPictures.problems[0].row, 0);
     const CsvImport folder = ReadCsvBank(dir.Path(), dir.Path() / "pics");
     ASSERT_EQ(folder.problems.size(), 1u);
-    EXPECT_NE(folder.problems[0].find("是一个文件夹：请给出 CSV 文件本身"), std::string::npos) << folder.problems[0];
+    EXPECT_NE(folder.problems[0].what.find("是一个文件夹：请给出 CSV 文件本身"), std::string::npos) << folder.problems[0].what;
 }

@@ -17,6 +17,9 @@ struct BankProblem {
 
 std::vector<BankProblem> CheckQuestions(const std::vector<BankQuestion>& bank);
 
+// What every bank must hold, said wherever a school meets the rules.
+std::string BankRules();
+
 // "第 12 题，“daan”列：…" — `place` names the row ("第 12 题", "第 13 行"), empty for none.
 std::string DescribeProblem(const std::string& place, const std::string& column, const std::string& what);
 

@@ -32,6 +32,14 @@ void ReportMissingIds(const std::set<int>& present, std::vector<BankProblem>& pr
 
 }  // namespace
 
+std::string BankRules() {
+    return "题库必须正好有 " + std::to_string(kBankSize) + " 道题，题号 1～" + std::to_string(kBankSize) +
+           "；第 1～" + std::to_string(kSetCount * kSetSize) + " 题分成 " + std::to_string(kSetCount) + " 套、每套正好 " +
+           std::to_string(kSetSize) + " 道（“t”列写 1～" + std::to_string(kSetCount) + "），第 " +
+           std::to_string(kSetCount * kSetSize + 1) + "～" + std::to_string(kBankSize) +
+           " 题不属于任何一套（“t”列留空）。";
+}
+
 std::string DescribeProblem(const std::string& place, const std::string& column, const std::string& what) {
     std::string line = place;
     if (!column.empty()) line += (line.empty() ? "" : "，") + Quoted(column) + "列";

@@ -29,15 +29,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What every bank must hold, said wherever a school meets the rules.
-std::string BankRules() {
-    return "题库必须正好有 " + std::to_string(kBankSize) + " 道题，题号 1～" + std::to_string(kBankSize) +
-           "；第 1～" + std::to_string(kSetCount * kSetSize) + " 题分成 " + std::to_string(kSetCount) + " 套、每套正好 " +
-           std::to_string(kSetSize) + " 道（“t”列写 1～" + std::to_string(kSetCount) + "），第 " +
-           std::to_string(kSetCount * kSetSize + 1) + "～" + std::to_string(kBankSize) +
-           " 题不属于任何一套（“t”列留空）。";
-}
-
 int Usage() {
     PrintError("用法：muhe-bank check 文件夹                 检查安装文件夹中的题库（jjj）、练习记录（bz）、帮助文件和标志页面");
     PrintError("      muhe-bank import CSV文件 图片文件夹 文件夹  用学校自己的题库（CSV 文件和图片）生成“文件夹\\jjj”");
@@ -67,9 +58,8 @@ int Check(const fs::path& dir) {
 }
 
 int Import(const fs::path& csv, const fs::path& images, const fs::path& dir) {
-    const CsvImport in = ReadCsvBank(csv, images);
-    auto problems = in.problems;
-    if (problems.empty()) problems = DescribeByRow(CheckQuestions(in.rows), in);
+    const CsvImport in = CheckCsvBank(csv, images);
+    const std::vector<std::string> problems = DescribeCsvProblems(in.problems);
     if (!problems.empty()) {
         PrintProblems(problems, PrintError);
         PrintError("共发现 " + std::to_string(problems.size()) + " 处问题，没有写入任何文件。" + BankRules());

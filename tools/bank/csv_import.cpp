@@ -33,6 +33,12 @@ bool ParseInt(const std::string& text, int& value) {
 
 std::string Row(size_t row) { return "第 " + std::to_string(row) + " 行"; }
 
+// Where a fault lies, as the console names it: the header is row 1 and says so.
+std::string RowPlace(int row) {
+    if (row <= 0) return "";
+    return Row(size_t(row)) + (row == 1 ? "（标题行）" : "");
+}
+
 bool OnlySeparators(const std::vector<std::string>& record) {
     return std::all_of(record.begin(), record.end(), [](const std::string& field) { return TrimSpaces(field).empty(); });
 }
@@ -56,9 +62,9 @@ fs::path PictureFile(const fs::path& images, std::string name) {
 }
 
 // Reads one picture into `q`, or reports why it cannot be used.
-void ReadPicture(const fs::path& images, const std::string& name, const std::string& where, BankQuestion& q,
-                 std::vector<std::string>& problems) {
-    const auto refuse = [&](const std::string& what) { problems.push_back(DescribeProblem(where, "image", what)); };
+void ReadPicture(const fs::path& images, const std::string& name, int row, BankQuestion& q,
+                 std::vector<CsvProblem>& problems) {
+    const auto refuse = [&](const std::string& what) { problems.push_back({row, "image", what}); };
     if (const std::string fault = PictureNameFault(name); !fault.empty()) {
         refuse("图片文件名“" + name + "”" + fault + "：请只写图片文件夹中的文件名，例如“q12.bmp”或“标志\\q12.bmp”");
         return;
@@ -145,29 +151,46 @@ std::vector<std::vector<std::string>> ParseCsv(const std::string& text, char sep
     return records;
 }
 
-std::vector<std::string> DescribeByRow(const std::vector<BankProblem>& problems, const CsvImport& in) {
+std::string DescribeCsvProblem(const CsvProblem& problem) {
+    return DescribeProblem(RowPlace(problem.row), problem.column, problem.what);
+}
+
+std::vector<std::string> DescribeCsvProblems(const std::vector<CsvProblem>& problems) {
     std::vector<std::string> lines;
-    for (const BankProblem& p : problems) {
-        const std::string place = p.position >= 0 ? Row(size_t(in.sourceRows[size_t(p.position)])) : "";
-        lines.push_back(DescribeProblem(place, p.column, p.what));
-    }
+    for (const CsvProblem& p : problems) lines.push_back(DescribeCsvProblem(p));
     return lines;
 }
 
-CsvImport ReadCsvBank(const fs::path& csv, const fs::path& images) {
+std::vector<CsvProblem> ProblemsByRow(const std::vector<BankProblem>& problems, const CsvImport& in) {
+    std::vector<CsvProblem> byRow;
+    for (const BankProblem& p : problems) {
+        byRow.push_back({p.position >= 0 ? in.sourceRows[size_t(p.position)] : 0, p.column, p.what});
+    }
+    return byRow;
+}
+
+CsvImport CheckCsvBank(const fs::path& csv, const fs::path& images, const CsvProgress& progress) {
+    CsvImport in = ReadCsvBank(csv, images, progress);
+    if (in.problems.empty() && !in.cancelled) in.problems = ProblemsByRow(CheckQuestions(in.rows), in);
+    return in;
+}
+
+CsvImport ReadCsvBank(const fs::path& csv, const fs::path& images, const CsvProgress& progress) {
     CsvImport result;
     const std::string name = PathToUtf8(csv);
-    if (fs::is_directory(csv)) {
-        result.problems.push_back("“" + name + "”是一个文件夹：请给出 CSV 文件本身，例如“" + PathToUtf8(csv / "题库.csv") + "”");
+    const auto fault = [&](const std::string& what) { result.problems.push_back({0, "", what}); };
+    std::error_code ec;
+    if (fs::is_directory(csv, ec)) {
+        fault("“" + name + "”是一个文件夹：请给出 CSV 文件本身，例如“" + PathToUtf8(csv / "题库.csv") + "”");
         return result;
     }
-    if (!fs::is_directory(images)) {
-        result.problems.push_back("图片文件夹“" + PathToUtf8(images) + "”不存在，或者不是文件夹：请给出存放题目图片的文件夹（没有图片也要给一个文件夹）");
+    if (!fs::is_directory(images, ec)) {
+        fault("图片文件夹“" + PathToUtf8(images) + "”不存在，或者不是文件夹：请给出存放题目图片的文件夹（没有图片也要给一个文件夹）");
         return result;
     }
     std::ifstream in(csv, std::ios::binary);
     if (!in) {
-        result.problems.push_back("文件“" + name + "”无法读取（文件不存在，或者没有读取权限）：请检查文件名，并关闭正打开它的电子表格");
+        fault("文件“" + name + "”无法读取（文件不存在，或者没有读取权限）：请检查文件名，并关闭正打开它的电子表格");
         return result;
     }
     const std::string bytes(std::istreambuf_iterator<char>(in), {});
@@ -178,23 +201,23 @@ CsvImport ReadCsvBank(const fs::path& csv, const fs::path& images) {
         result.separator = DetectSeparator(text.utf8);
         records = ParseCsv(text.utf8, result.separator);
     } catch (const std::exception& e) {
-        result.problems.push_back(name + "：" + e.what());
+        fault(name + "：" + e.what());
         return result;
     }
     if (records.empty()) {
-        result.problems.push_back(name + "：文件是空的，没有标题行");
+        fault(name + "：文件是空的，没有标题行");
         return result;
     }
     std::map<std::string, size_t> column;  // lower-cased name -> index
     for (size_t k = 0; k < records[0].size(); ++k) {
         const std::string title = TrimSpaces(records[0][k]);
         if (!column.emplace(Lower(title), k).second) {
-            result.problems.push_back(DescribeProblem("第 1 行（标题行）", title, "这一列出现了两次"));
+            result.problems.push_back({1, title, "这一列出现了两次"});
         }
     }
     for (const char* title : kColumns) {
         if (!column.count(Lower(title)) && std::string(title) != "bz") {
-            result.problems.push_back(DescribeProblem("第 1 行（标题行）", title, "缺少这一列"));
+            result.problems.push_back({1, title, "缺少这一列"});
         }
     }
     if (!result.problems.empty()) return result;
@@ -202,27 +225,33 @@ CsvImport ReadCsvBank(const fs::path& csv, const fs::path& images) {
     // Spreadsheets leave rows of bare separators below the table.
     while (records.size() > 1 && OnlySeparators(records.back())) records.pop_back();
     std::vector<int> rowOf;
+    const size_t total = records.size() - 1;
     for (size_t r = 1; r < records.size(); ++r) {
+        // Reading the pictures is most of the time a file takes; a cancel is heard between rows.
+        if (progress && !progress(r - 1, total)) {
+            result.cancelled = true;
+            return result;
+        }
         const auto& rec = records[r];
-        const std::string where = Row(r + 1);
+        const int row = int(r + 1);
         const auto get = [&](const char* title) -> std::string {
             const auto it = column.find(Lower(title));
             return it != column.end() && it->second < rec.size() ? rec[it->second] : std::string();
         };
         if (rec.size() != records[0].size()) {
-            result.problems.push_back(where + "：有 " + std::to_string(rec.size()) + " 个字段，标题行有 " +
-                                      std::to_string(records[0].size()) + " 个（分隔符" +
-                                      (result.separator == '\t' ? "是制表符" : "是逗号") +
-                                      "；含有分隔符、引号或换行的内容要用英文双引号括起来）");
+            result.problems.push_back({row, "", "有 " + std::to_string(rec.size()) + " 个字段，标题行有 " +
+                                                    std::to_string(records[0].size()) + " 个（分隔符" +
+                                                    (result.separator == '\t' ? "是制表符" : "是逗号") +
+                                                    "；含有分隔符、引号或换行的内容要用英文双引号括起来）"});
             continue;
         }
         BankQuestion q;
         if (!ParseInt(get("id"), q.id)) {
-            result.problems.push_back(DescribeProblem(where, "id", "“" + get("id") + "”不是整数"));
+            result.problems.push_back({row, "id", "“" + get("id") + "”不是整数"});
             continue;
         }
         const std::string set = TrimSpaces(get("t"));
-        if (!set.empty() && !ParseInt(set, q.t)) result.problems.push_back(DescribeProblem(where, "t", "“" + set + "”不是整数"));
+        if (!set.empty() && !ParseInt(set, q.t)) result.problems.push_back({row, "t", "“" + set + "”不是整数"});
         q.tihao = get("tihao");
         // Text is kept as written, blanks and all, so that an exported bank comes back byte for
         // byte; the checks and the trainer compare it trimmed.
@@ -236,10 +265,11 @@ CsvImport ReadCsvBank(const fs::path& csv, const fs::path& images) {
         q.lei3 = get("lei3");
         q.bz = get("bz");
         const std::string picture = TrimSpaces(get("image"));
-        if (!picture.empty()) ReadPicture(images, picture, where, q, result.problems);
+        if (!picture.empty()) ReadPicture(images, picture, row, q, result.problems);
         result.rows.push_back(std::move(q));
-        rowOf.push_back(int(r + 1));
+        rowOf.push_back(row);
     }
+    if (progress) progress(total, total);
     // Question order, each row keeping its place in the file for the messages.
     std::vector<size_t> order(result.rows.size());
     std::iota(order.begin(), order.end(), size_t(0));
