@@ -15,8 +15,9 @@ namespace {
 
 std::string Quoted(const fs::path& path) { return "“" + PathToUtf8(path) + "”"; }
 
-const char* const kCloseTrainer =
-    "请先关闭所有正在使用这个文件夹的木禾驾驶员考试系统（包括其他电脑上从这个文件夹运行的），然后再导入";
+std::string CloseTrainer(const std::string& action) {
+    return "请先关闭所有正在使用这个文件夹的木禾驾驶员考试系统（包括其他电脑上从这个文件夹运行的），然后再" + action;
+}
 
 // Removes a scratch file of this run unless it was handed over.
 class ScratchFile {
@@ -118,6 +119,28 @@ std::error_code ReplaceFile(const fs::path& from, const fs::path& to) {
 }
 #endif
 
+void CheckBankReplaceable(const fs::path& dir, const std::string& action) {
+    const fs::path jjj = dir / "jjj";
+    const fs::path bak = dir / "jjj.bak";
+    std::error_code ec;
+    if (!fs::exists(jjj, ec)) return;
+    if (FileInUse(jjj)) {
+        throw InstallError("题库文件" + Quoted(jjj) + "正被打开（木禾驾驶员考试系统正在运行？），没有写入任何文件：" + CloseTrainer(action));
+    }
+    if (FileInUse(bak)) {
+        throw InstallError("文件" + Quoted(bak) + "正被其他程序打开，没有写入任何文件：请关闭打开它的程序后再" + action);
+    }
+    // A journal left by a trainer that did not end cleanly belongs to the old bank; the engine
+    // would play it back into the new one on the next opening.
+    for (const char* suffix : {"-journal", "-wal"}) {
+        fs::path journal = jjj;
+        journal += suffix;
+        if (fs::exists(journal, ec)) {
+            throw InstallError("文件夹中有" + Quoted(journal) + "（考试系统上次没有正常结束时留下的），没有写入任何文件：请启动一次考试系统再正常退出，然后再" + action);
+        }
+    }
+}
+
 InstallOutcome InstallBank(const fs::path& dir, const std::vector<BankQuestion>& bank) {
     PrepareFolder(dir);
     const fs::path jjj = dir / "jjj";
@@ -125,22 +148,7 @@ InstallOutcome InstallBank(const fs::path& dir, const std::vector<BankQuestion>&
     std::error_code ec;
     InstallOutcome outcome;
     outcome.replaced = fs::exists(jjj, ec);
-    if (outcome.replaced && FileInUse(jjj)) {
-        throw InstallError("题库文件" + Quoted(jjj) + "正被打开（木禾驾驶员考试系统正在运行？），没有写入任何文件：" + kCloseTrainer);
-    }
-    if (outcome.replaced && FileInUse(bak)) {
-        throw InstallError("文件" + Quoted(bak) + "正被其他程序打开，没有写入任何文件：请关闭打开它的程序后再导入");
-    }
-
-    // A journal left by a trainer that did not end cleanly belongs to the old bank; the engine
-    // would play it back into the new one on the next opening.
-    for (const char* suffix : {"-journal", "-wal"}) {
-        fs::path journal = jjj;
-        journal += suffix;
-        if (outcome.replaced && fs::exists(journal, ec)) {
-            throw InstallError("文件夹中有" + Quoted(journal) + "（考试系统上次没有正常结束时留下的），没有写入任何文件：请启动一次考试系统再正常退出，然后再导入");
-        }
-    }
+    CheckBankReplaceable(dir, "导入");
 
     const std::string pid = std::to_string(::getpid());
     ScratchFile fresh(dir / ("jjj.import-" + pid));
@@ -161,7 +169,7 @@ InstallOutcome InstallBank(const fs::path& dir, const std::vector<BankQuestion>&
     }
     ec = ReplaceFile(fresh.Path(), jjj);
     if (ec) {
-        throw InstallError("无法替换题库文件" + Quoted(jjj) + "（" + ReasonOf(ec) + "），原来的题库没有改动：" + kCloseTrainer +
+        throw InstallError("无法替换题库文件" + Quoted(jjj) + "（" + ReasonOf(ec) + "），原来的题库没有改动：" + CloseTrainer("导入") +
                            "；如果考试系统没有运行，请确认有权限修改这个文件夹");
     }
     fresh.Keep();
@@ -184,6 +192,53 @@ InstallOutcome InstallBank(const fs::path& dir, const std::vector<BankQuestion>&
     if (!missing.empty()) {
         outcome.notes.push_back("这个文件夹还没有 " + missing +
                                 "：考试系统还需要它们（bz 存放续练位置和法规，bangzhu.chm 是帮助文件），请从安装文件夹的“数据”文件夹中复制过来");
+    }
+    return outcome;
+}
+
+InstallOutcome RestoreBank(const fs::path& dir) {
+    const fs::path jjj = dir / "jjj";
+    const fs::path bak = dir / "jjj.bak";
+    std::error_code ec;
+    if (!fs::is_regular_file(bak, ec)) {
+        throw InstallError("文件夹" + Quoted(dir) + "中没有 jjj.bak（上一个题库），没有改动任何文件：导入题库时才会把原来的题库另存为 jjj.bak，这里还没有导入过");
+    }
+    InstallOutcome outcome;
+    outcome.replaced = fs::exists(jjj, ec);
+    CheckBankReplaceable(dir, "恢复");
+    // A file the trainer could not open would leave the school with no working bank.
+    try {
+        ReadQuestions(bak);
+    } catch (const std::exception&) {
+        throw InstallError("文件" + Quoted(bak) + "不是考试系统能打开的题库（可能已经损坏），没有改动任何文件：现在的题库照常使用");
+    }
+    const std::string pid = std::to_string(::getpid());
+    ScratchFile previous(dir / ("jjj.restore-" + pid));
+    ScratchFile current(dir / ("jjj.bak.restore-" + pid));
+    // Copies, then moves, as an import does: jjj is never missing, and jjj.bak stays until the
+    // bank in use has taken its place.
+    fs::copy_file(bak, previous.Path(), ec);
+    if (!ec && outcome.replaced) fs::copy_file(jjj, current.Path(), ec);
+    if (ec) {
+        throw InstallError("无法复制题库文件（" + ReasonOf(ec) + "），没有改动任何文件：请确认文件夹" + Quoted(dir) + "可以写入、磁盘没有写满");
+    }
+    ec = ReplaceFile(previous.Path(), jjj);
+    if (ec) {
+        throw InstallError("无法替换题库文件" + Quoted(jjj) + "（" + ReasonOf(ec) + "），现在的题库没有改动：" + CloseTrainer("恢复") +
+                           "；如果考试系统没有运行，请确认有权限修改这个文件夹");
+    }
+    previous.Keep();
+    if (outcome.replaced) {
+        const fs::path kept = current.Path();
+        current.Keep();
+        ec = ReplaceFile(kept, bak);
+        if (ec) {
+            outcome.backup = kept;
+            outcome.notes.push_back("恢复前使用的题库无法另存为" + Quoted(bak) + "（" + ReasonOf(ec) + "），它留在了" + Quoted(kept) +
+                                    "：需要时把它改名为 jjj");
+        } else {
+            outcome.backup = bak;
+        }
     }
     return outcome;
 }

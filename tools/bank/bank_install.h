@@ -24,6 +24,16 @@ struct InstallOutcome {
 // Writes `bank` as dir/jjj, creating dir. Throws InstallError, having changed nothing.
 InstallOutcome InstallBank(const std::filesystem::path& dir, const std::vector<BankQuestion>& bank);
 
+// Refuses (InstallError) to replace dir/jjj while a program holds it or jjj.bak open, or while
+// a journal the trainer left lies beside it; `action` ("导入", "恢复") is what the message tells
+// the staff to do again afterwards.
+void CheckBankReplaceable(const std::filesystem::path& dir, const std::string& action);
+
+// Puts dir/jjj.bak back as dir/jjj. The bank it replaces becomes jjj.bak, so that a restore
+// is undone by another. Throws InstallError, having changed nothing, when there is no
+// jjj.bak, when it is not a bank the trainer can open, or when jjj cannot be replaced now.
+InstallOutcome RestoreBank(const std::filesystem::path& dir);
+
 // Whether another program holds `file` open so that it cannot be replaced (the trainer keeps
 // its databases open while it runs). Always false where open files can be replaced.
 bool FileInUse(const std::filesystem::path& file);

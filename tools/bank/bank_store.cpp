@@ -34,9 +34,11 @@ void WriteQuestionFile(const std::filesystem::path& file, const std::vector<Bank
     }, [](sqlite3* db) { SetDatabasePassword(db, kJjjPassword); });
 }
 
-std::vector<BankQuestion> ReadQuestionFile(const std::filesystem::path& dir) {
+std::vector<BankQuestion> ReadQuestionFile(const std::filesystem::path& dir) { return ReadQuestions(dir / "jjj"); }
+
+std::vector<BankQuestion> ReadQuestions(const std::filesystem::path& file) {
     TADOConnection connection;
-    connection.DataSource = PathToUtf8(dir / "jjj");
+    connection.DataSource = PathToUtf8(file);
     connection.Password = kJjjPassword;
     connection.Mode = "Read";
     connection.Open();

@@ -18,3 +18,5 @@ void WriteAuxiliaryFile(const std::filesystem::path& file, const std::vector<Law
 // Reads every row of kaoti through the program's own data layer (so that a check also
 // proves the program can open the file). Throws EDatabaseError when it cannot.
 std::vector<BankQuestion> ReadQuestionFile(const std::filesystem::path& dir);
+// The same for a bank file of any name (a jjj.bak).
+std::vector<BankQuestion> ReadQuestions(const std::filesystem::path& file);
