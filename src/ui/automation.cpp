@@ -8,6 +8,7 @@
 #include "ui/combo_box.h"
 #include "ui/guarded_call.h"
 #include "ui/json_writer.h"
+#include "ui/list_view.h"
 #include "ui/message_form.h"
 #include "ui/tree_view.h"
 
@@ -122,6 +123,24 @@ void WriteComboItems(JsonWriter& json, const TComboBox& combo) {
     json.Int(combo.HandleAllocated() ? int(SendMessageW(combo.WindowHandle(), CB_GETITEMHEIGHT, 0, 0)) : 0);
 }
 
+// A list's column captions, its rows (each its cells, caption first) and the chosen row.
+void WriteListItems(JsonWriter& json, const TListView& list) {
+    json.Key("columns");
+    json.BeginArray();
+    for (int i = 0; i < list.ColumnCount(); ++i) json.String(list.ColumnCaption(i));
+    json.EndArray();
+    json.Key("items");
+    json.BeginArray();
+    for (int i = 0; i < list.ItemCount(); ++i) {
+        json.BeginArray();
+        for (const std::wstring& cell : list.Item(i)) json.String(cell);
+        json.EndArray();
+    }
+    json.EndArray();
+    json.Key("item_index");
+    json.Int(list.GetItemIndex());
+}
+
 void WriteComponents(JsonWriter& json, const TForm* form) {
     json.BeginArray();
     if (form) {
@@ -161,6 +180,7 @@ void WriteComponents(JsonWriter& json, const TForm* form) {
             }
             if (auto* tree = dynamic_cast<const TTreeView*>(control)) WriteTreeNodes(json, *tree, formWindow);
             if (auto* combo = dynamic_cast<const TComboBox*>(control)) WriteComboItems(json, *combo);
+            if (auto* list = dynamic_cast<const TListView*>(control)) WriteListItems(json, *list);
             json.EndObject();
         }
     }

@@ -21,7 +21,10 @@
 //                       level, selected, expanded, left, top, width, height} with the
 //                       rectangle of the node's text in the form's client area; a combo
 //                       box adds "items", "item_index" and the "item_height" of a row of
-//                       its dropped list.
+//                       its dropped list; a list view adds "columns" (captions), "items"
+//                       (each row an array of its cells) and "item_index"; a progress bar
+//                       adds "position", "min" and "max", a picture "picture" ("WxH", or
+//                       empty when it shows none).
 //   kAutomationWindows: {"windows": [{"class", "caption"}...]}, the visible top-level
 //                       windows of the process.
 #include <windows.h>

@@ -42,6 +42,11 @@ void TImage::SetTransparent(bool transparent) {
     Invalidate();
 }
 
+void TImage::AutomationFields(std::vector<std::pair<std::string, std::wstring>>& fields) const {
+    fields.emplace_back("picture", picture_.Empty() ? std::wstring()
+                                                    : std::to_wstring(picture_.Width()) + L"x" + std::to_wstring(picture_.Height()));
+}
+
 void TImage::Paint(HDC dc) {
     if (picture_.Empty()) return;
     // Integer halves as the VCL takes them: a picture larger than the control starts left

@@ -49,6 +49,7 @@ public:
     TPicture* const Picture = &picture_;
 
     void Paint(HDC dc) override;
+    void AutomationFields(std::vector<std::pair<std::string, std::wstring>>& fields) const override;
 
 private:
     bool center_ = false;

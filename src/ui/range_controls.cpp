@@ -178,3 +178,9 @@ void TProgressBar::SetPosition(int value) {
     position_ = std::clamp(value, min_, max_);
     if (HandleAllocated()) SendMessageW(WindowHandle(), PBM_SETPOS, WPARAM(position_), 0);
 }
+
+void TProgressBar::AutomationFields(std::vector<std::pair<std::string, std::wstring>>& fields) const {
+    fields.emplace_back("position", std::to_wstring(GetPosition()));
+    fields.emplace_back("min", std::to_wstring(min_));
+    fields.emplace_back("max", std::to_wstring(max_));
+}

@@ -93,6 +93,8 @@ public:
     Property<&TProgressBar::GetMax, &TProgressBar::SetMax> Max{this};
     Property<&TProgressBar::GetPosition, &TProgressBar::SetPosition> Position{this};
 
+    void AutomationFields(std::vector<std::pair<std::string, std::wstring>>& fields) const override;
+
 protected:
     void CreateParams(TCreateParams& params) override;
     void InitWnd() override;
