@@ -111,21 +111,7 @@ TForm1::TForm1(TComponent* owner, ShellOpener shellOpen) : TForm(owner), shellOp
 // The skin component, as the form's resource configures it; its package is the program's
 // SKINSTREAM resource. Once the form is read the component hooks the program's windows.
 void TForm1::SetUpSkin() {
-    SkinData1 = new TSkinDataComponent(this);
-    SkinData1->Name = L"SkinData1";
-    SkinData1->BeginLoading();
-    SkinData1->SetActive(true);
-    SkinData1->SetDisableTag(99);
-    SkinData1->SetSkinControls({xcMainMenu, xcCombo, xcBitBtn, xcStatusBar, xcTab, xcSystemMenu});
-    SkinData1->SetSkinFormtype(sfMainform);
-    SkinData1->SetMenuUpdate(true);
-    try {
-        ReadSkinStreamResource(*SkinData1, L"SKINSTREAM");
-    } catch (const std::exception& e) {
-        // The program works without its skin: say why the windows look plain.
-        Application->ShowException(e);
-    }
-    SkinData1->Loaded();
+    SkinData1 = AddProgramSkin(this, {xcMainMenu, xcCombo, xcBitBtn, xcStatusBar, xcTab, xcSystemMenu});
 }
 
 TBitBtn* TForm1::MenuButton(int index, const wchar_t* caption, void (TForm1::*click)()) {

@@ -51,6 +51,25 @@ TImageList* MenuGlyphList(TComponent* owner) {
 TSkinDataComponent::TSkinDataComponent(TComponent* ownerComponent)
     : TComponent(ownerComponent), TSkinData(WindowsSkinHost(), this), MenuGlyphs(MenuGlyphList(this)) {}
 
+TSkinDataComponent* AddProgramSkin(TComponent* form, TSkinControls controls) {
+    auto* skin = new TSkinDataComponent(form);
+    skin->Name = L"SkinData1";
+    skin->BeginLoading();
+    skin->SetActive(true);
+    skin->SetDisableTag(99);
+    skin->SetSkinControls(controls);
+    skin->SetSkinFormtype(sfMainform);
+    skin->SetMenuUpdate(true);
+    try {
+        ReadSkinStreamResource(*skin, L"SKINSTREAM");
+    } catch (const std::exception& e) {
+        // The program works without its skin: say why the windows look plain.
+        Application->ShowException(e);
+    }
+    skin->Loaded();
+    return skin;
+}
+
 bool ReadSkinStreamResource(TSkinData& skin, const wchar_t* name) {
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC found = FindResourceW(module, name, MAKEINTRESOURCEW(10));  // RT_RCDATA

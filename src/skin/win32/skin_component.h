@@ -24,3 +24,9 @@ public:
 // count, then the package) into the component, which loads it. False when there is no such
 // resource; a package outside the format throws ESkinError.
 bool ReadSkinStreamResource(TSkinData& skin, const wchar_t* name);
+
+// The program's skin as its main windows carry it: a component "SkinData1" of `form`, active,
+// skinning the controls given, its package the program's SKINSTREAM resource. Once loaded it
+// hooks every window of the program. A package that cannot be read is shown in the default
+// error box, and the windows keep the system's look.
+TSkinDataComponent* AddProgramSkin(TComponent* form, TSkinControls controls);
