@@ -4,7 +4,7 @@
 # already holds a jjj.bak, an import refused while the trainer has the bank open (nothing
 # changes), and the Chinese messages for a target that is a file, a missing drive and bad
 # pictures; the bank exported and imported again unchanged; and the tool started without
-# arguments in a console of its own waiting to be read.
+# arguments in a console of its own opening the bank manager's window instead.
 source "$(dirname "$0")/lib.sh"
 scratch=$(mktemp -d /tmp/muhe-bank-e2e-XXXXXX)
 trap 'wineserver -k 2>/dev/null; rm -rf "$scratch"' EXIT
@@ -110,20 +110,19 @@ e2e_check "... and gives back the same bank byte for byte" [ "$(exact "$exported
 out=$(bank export "$(win "$scratch")" "$(win "$scratch/x.csv")" "$(win "$scratch/x")")
 e2e_check "exporting a folder without a bank is refused in words ($out)" grep -q "中没有题库文件 jjj：请指定" <<<"$out"
 
-# Started as the Start menu starts it (a console of its own, no arguments), the tool shows its
-# commands for the folder it starts in and waits for Enter instead of closing at once.
+# Started as the Start menu starts it (a console of its own, no arguments), the tool is the bank
+# manager's window on the folder it starts in, and the console it was given goes.
+wine reg add 'HKCU\Software\Wine\AppDefaults\muhe-bank.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 (cd "$MUHE_SAMPLE" && exec wine start /wait "$(win "$tool")" >/dev/null 2>&1) &
-console_pid=$!
-console=$(e2e_wait_window "muhe-bank.exe" 30)
-sleep 2
-e2e_check "without arguments in its own console the tool waits" kill -0 "$console_pid"
-if [ -n "$console" ]; then
-  xdotool windowfocus "$console" 2>/dev/null
-  sleep 0.5
-  xdotool key Return 2>/dev/null
-fi
+started_pid=$!
+manager=$(e2e_wait_window "木禾题库管理" 30)
+e2e_check "without arguments in its own console the tool opens the manager's window" [ -n "$manager" ]
+e2e_check "... on the folder it starts in" [ "$(e2e_field "$(e2e_dump)" FolderEdit caption)" = "$(win "$MUHE_SAMPLE")" ]
+no_console() { ! xdotool search --onlyvisible --name 'muhe-bank' >/dev/null 2>&1; }
+e2e_check "... and no console stands beside it" no_console
+[ -n "$manager" ] && xdotool key alt+F4 2>/dev/null
 ended=false
-for _ in $(seq 1 40); do kill -0 "$console_pid" 2>/dev/null || { ended=true; break; }; sleep 0.25; done
-e2e_check "... and ends on Enter" $ended
+for _ in $(seq 1 40); do kill -0 "$started_pid" 2>/dev/null || { ended=true; break; }; sleep 0.25; done
+e2e_check "... which ends when the window is closed" $ended
 
 e2e_finish

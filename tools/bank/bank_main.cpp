@@ -20,9 +20,8 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <iostream>
-
 #include "base/utf.h"
+#include "manager/bank_manager.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -39,6 +38,9 @@ int Usage() {
     PrintError("CSV 文件可以是 UTF-8、GBK 或 UTF-16（电子表格的“Unicode 文本”）编码，用逗号或制表符分隔。");
     PrintError(BankRules());
     PrintError("导入会把原来的题库另存为 jjj.bak。导入到新文件夹时，文件夹中还需要 bz 和 bangzhu.chm（从安装文件夹的“数据”文件夹中复制）。");
+#ifdef _WIN32
+    PrintError("不带参数运行（例如“开始”菜单中的“题库管理”）时打开题库管理窗口，在窗口中导出、导入或恢复题库。");
+#endif
     return 2;
 }
 
@@ -122,33 +124,14 @@ int Run(std::vector<std::string> args) {
 }  // namespace
 
 #ifdef _WIN32
-// Started from the Start menu the tool has a console of its own, which would close with the
-// usage unread: it shows the commands for this installation and waits for Enter.
-bool OwnsItsConsole() {
-    DWORD processes[2] = {};
-    return GetConsoleProcessList(processes, 2) == 1;
-}
-
-void ExplainAndWait() {
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    const std::string tool = "\"" + WideToUtf8(exe) + "\"";
-    const std::string data = "\"" + PathToUtf8(fs::current_path()) + "\"";
-    PrintOut("");
-    PrintOut("这个程序在“命令提示符”窗口中使用。本机考试系统的数据文件夹是 " + data + "。例如：");
-    PrintOut("  导出题库：" + tool + " export " + data + " \"%USERPROFILE%\\Desktop\\题库.csv\" \"%USERPROFILE%\\Desktop\\题库图片\"");
-    PrintOut("  用电子表格修改“题库.csv”后导入：" + tool + " import \"%USERPROFILE%\\Desktop\\题库.csv\" \"%USERPROFILE%\\Desktop\\题库图片\" " + data);
-    PrintOut("导入前请关闭所有正在使用这个文件夹的考试系统。按回车键关闭这个窗口。");
-    std::string line;
-    std::getline(std::cin, line);
-}
-
-// Wide arguments, so that folder names in Chinese arrive whole whatever the ANSI code page.
+// Without arguments (the Start menu's 题库管理, a double click) the tool is the manager's
+// window. A console of its own would stand empty beside it, so it goes; one shared with a
+// command prompt stays, and the prompt waits for the window as for any command.
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 1 && OwnsItsConsole()) {
-        Usage();
-        ExplainAndWait();
-        return 2;
+    if (argc == 1) {
+        DWORD processes[2] = {};
+        if (GetConsoleProcessList(processes, 2) == 1) FreeConsole();
+        return RunBankManager();
     }
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(WideToUtf8(argv[i]));
