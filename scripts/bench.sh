@@ -1,19 +1,34 @@
 #!/usr/bin/env bash
 # Runs the host benchmarks in an optimised build without sanitizers (build/bench). Figures
 # are reported, never asserted: timing is no pass/fail matter.
+#   --wine-only    only the in-program figures under Wine (build/win's muhe.exe as it is)
+#   --trace FILE   runs muhe.exe under strace, writing the calls scripts/bench-requests.sh counts
+#   --exe FILE     another build named muhe.exe (a copy kept from before a change, run in turns)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-bash "$top/scripts/setup.sh"
-cmake -S "$top" -B "$top/build/bench" -DMUHE_SANITIZE=OFF -DMUHE_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$top/build/bench" -j"$(nproc)" >/dev/null
-for bench in "$top"/build/bench/bin/*_bench; do
-  [ -x "$bench" ] || continue
-  echo "== $(basename "$bench")"
-  "$bench" --benchmark_counters_tabular=true "$@"
+wine_only=0
+trace=""
+exe="$top/build/win/bin/muhe.exe"
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --wine-only) wine_only=1; shift ;;
+    --trace) trace=$2; shift 2 ;;
+    --exe) exe=$(realpath "$2"); shift 2 ;;
+    *) break ;;
+  esac
 done
+bash "$top/scripts/setup.sh"
+if [ "$wine_only" -eq 0 ]; then
+  cmake -S "$top" -B "$top/build/bench" -DMUHE_SANITIZE=OFF -DMUHE_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$top/build/bench" -j"$(nproc)" >/dev/null
+  for bench in "$top"/build/bench/bin/*_bench; do
+    [ -x "$bench" ] || continue
+    echo "== $(basename "$bench")"
+    "$bench" --benchmark_counters_tabular=true "$@"
+  done
+fi
 
 # The in-program figures, under Wine, on a copy of the sample installation.
-exe="$top/build/win/bin/muhe.exe"
 if [ -f "$exe" ] && [ -f "$top/build/sample/jjj" ]; then
   echo "== muhe.exe --bench (under Wine)"
   work=$(mktemp -d /tmp/muhe-bench-XXXXXX)
@@ -29,7 +44,11 @@ if [ -f "$exe" ] && [ -f "$top/build/sample/jjj" ]; then
   # Xvfb may end with a status of its own after the program has written its figures: the
   # figures are printed whatever that status, and a missing file is said so.
   status=0
-  (cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" wine "$exe" --bench >/dev/null 2>&1) || status=$?
+  # Traced: the request writes and the marks' look-ups of the program's thread (strace stops
+  # only on these calls).
+  tracer=()
+  [ -n "$trace" ] && tracer=(strace -f -qq --seccomp-bpf -xx -s 64 -e trace=write,writev,newfstatat -e signal=none -o "$trace")
+  (cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" "${tracer[@]}" wine "$exe" --bench >/dev/null 2>&1) || status=$?
   if [ -s "$work/bench.txt" ]; then
     cat "$work/bench.txt"
   else

@@ -72,6 +72,7 @@ void CloseExam() {
 
 int RunBenchmark(int64_t startTicks) {
     std::string report = "muhe.exe --bench\n";
+    MarkSeries(L"start-up");
     Application->CreateForm(Form1);
     DataModule3 = new TDataModule3();
     const int64_t dialogs0 = Now();
@@ -85,6 +86,7 @@ int RunBenchmark(int64_t startTicks) {
     report += Line("  of which the jump dialog and the hidden by-set window", Milliseconds(dialogs0, dialogs1), "ms", 150);
     // The main window stays open: its floor is a second window beside it.
     FloorFigures mainFloor;
+    MarkSeries(L"main");
     mainFloor.Capture(Form1->Handle());
     for (int round = 0; round < 10; ++round) mainFloor.Measure(startUp);
     report += mainFloor.Lines(10);
@@ -102,6 +104,7 @@ int RunBenchmark(int64_t startTicks) {
     report += Line("opening the question query (median)", query.Median(), "ms", 15);
 
     // The mock exam: opening (query, count, 100 draws, first card, first paint), then keys.
+    MarkSeries(L"exam");
     OpeningFigures opening;
     FloorFigures examFloor;
     Figures keys, moves, moveOnly;
@@ -112,10 +115,12 @@ int RunBenchmark(int64_t startTicks) {
         examFloor.Capture(exam->Handle());
         for (int k = 0; k < 99; ++k) {
             const wchar_t key = k % 3 == 0 ? L'2' : L'6';
+            MarkKeyBegins();
             const int64_t k0 = Now();
             SendMessageW(exam->Handle(), WM_CHAR, key, 1);
             PaintNow(exam);
             keys.Add(Milliseconds(k0, Now()));
+            MarkKeyEnds();
         }
         // A card move alone: locate, picture, repaint.
         for (int p = 1; p <= 100; ++p) {
@@ -136,13 +141,14 @@ int RunBenchmark(int64_t startTicks) {
     report += Line("  of which its window and FormCreate (median)", opening.creating.Median(), "ms", 30);
     report += Line("  of which the first paint (median)", opening.painting.Median(), "ms", 30);
     report += Line("an exam key's handling and repaint (median)", keys.Median(), "ms", 2);
-    report += Line("an exam key's handling and repaint (slowest)", keys.Max(), "ms", 2);
+    report += Line("an exam key's handling and repaint (slowest)", keys.Max(), "ms", kSlowestKey);
     report += Line("a card move: locate, picture, repaint (median)", moves.Median(), "ms", 2);
     report += Line("a card move: locate, picture, repaint (slowest)", moves.Max(), "ms", 2);
     report += Line("  of which locate and picture (median)", moveOnly.Median(), "ms", 2);
 
     // Chapter practice: opening (the tree's four queries and nodes, chapter 1, first paint),
     // tree choices of every chapter, section and kind node, and keys in the chapter line.
+    MarkSeries(L"chapter");
     OpeningFigures chapterOpening;
     FloorFigures chapterFloor;
     Figures chapterChoices, chapterKeys;
@@ -164,10 +170,12 @@ int RunBenchmark(int64_t startTicks) {
             HWND line = chapter->Edit1->Handle();
             for (int k = 0; k < 200; ++k) {
                 const wchar_t key = k % 4 == 3 ? L'4' : L'6';
+                MarkKeyBegins();
                 const int64_t k0 = Now();
                 SendMessageW(line, WM_CHAR, key, 1);
                 PaintNow(chapter);
                 chapterKeys.Add(Milliseconds(k0, Now()));
+                MarkKeyEnds();
             }
         }
         FreeMeasured(Form4);
@@ -183,12 +191,13 @@ int RunBenchmark(int64_t startTicks) {
     report += Line("a tree choice: query, card, repaint (median)", chapterChoices.Median(), "ms", 15);
     report += Line("a tree choice: query, card, repaint (slowest)", chapterChoices.Max(), "ms", 15);
     report += Line("a key in the chapter line and repaint (median)", chapterKeys.Median(), "ms", 2);
-    report += Line("a key in the chapter line and repaint (slowest)", chapterKeys.Max(), "ms", 2);
+    report += Line("a key in the chapter line and repaint (slowest)", chapterKeys.Max(), "ms", kSlowestKey);
 
     // By-set practice: opening (set 1's query, the paper, first card, first paint), loading
     // each of the twelve sets through the list's change, and a jump through the dialog's Enter.
+    MarkSeries(L"by-set");
     TForm55* const hiddenBySet = Form55;
-    Figures bySetOpening, setLoads, jumps;
+    Figures bySetOpening, setLoads, jumps, bySetKeys;
     FloorFigures bySetFloor;
     for (int round = 0; round < 20; ++round) {
         TForm55* bySet = MeasureOpening(
@@ -216,6 +225,18 @@ int RunBenchmark(int64_t startTicks) {
                 PaintNow(bySet);
                 jumps.Add(Milliseconds(j0, Now()));
             }
+            // Keys in the set's field, from position 1: mostly moves, every third an answer
+            // (which moves on too).
+            HWND field = bySet->Edit1->Handle();
+            for (int k = 0; k < 60; ++k) {
+                const wchar_t key = k % 3 == 2 ? wchar_t(L'1' + k % 2) : (k % 7 == 0 ? L'4' : L'6');
+                MarkKeyBegins();
+                const int64_t k0 = Now();
+                SendMessageW(field, WM_CHAR, key, 1);
+                PaintNow(bySet);
+                bySetKeys.Add(Milliseconds(k0, Now()));
+                MarkKeyEnds();
+            }
         }
         FreeMeasured(Form55, hiddenBySet);
         bySetFloor.Measure(bySetOpening.samples.back());
@@ -227,6 +248,8 @@ int RunBenchmark(int64_t startTicks) {
     report += Line("loading a set: query, paper, card, repaint (slowest)", setLoads.Max(), "ms", 20);
     report += Line("a jump: the dialog's Enter, card, repaint (median)", jumps.Median(), "ms", 5);
     report += Line("a jump: the dialog's Enter, card, repaint (slowest)", jumps.Max(), "ms", 5);
+    report += Line("a by-set practice key and repaint (median)", bySetKeys.Median(), "ms", 2);
+    report += Line("a by-set practice key and repaint (slowest)", bySetKeys.Max(), "ms", kSlowestKey);
     report += BenchPracticeWindows(Form1);
     report += BenchReferenceViewer(Form1);
 
@@ -235,6 +258,7 @@ int RunBenchmark(int64_t startTicks) {
     Figures skinnedOpening, plainOpening, skinningOnly, frame;
     FloorFigures skinnedFloor, plainFloor;
     for (int round = 0; round < 20; ++round) {
+        MarkSeries(L"exam-skinned");
         const Opening o = OpenExam(true, skinnedFloor);
         skinnedOpening.Add(o.Total());
         skinningOnly.Add(o.settling);
@@ -248,6 +272,7 @@ int RunBenchmark(int64_t startTicks) {
         }
         CloseExam();
         skinnedFloor.Measure(o.Total());
+        MarkSeries(L"exam-unskinned");
         Form1->SkinData1->SetActive(false);
         WaitForSkinState(Form1->Handle(), false);
         const Opening plain = OpenExam(false, plainFloor);
@@ -263,7 +288,7 @@ int RunBenchmark(int64_t startTicks) {
     report += Line("  of which finishing the skin (median)", skinningOnly.Median(), "ms", 30);
     report += Line("opening the mock exam unskinned (median of 20)", plainOpening.Median(), "ms", 30);
     report += plainFloor.Lines(20);
-    report += Line("what skinning adds to opening the exam", share, "%", 25);
+    report += Line("what skinning adds to opening the exam", share, "%", 15);
     report += Line("one repaint of the exam's skinned frame (median)", frame.Median(), "ms", 1);
     report += BenchSkinnedControls();
 

@@ -36,6 +36,9 @@ struct Figures {
     double Max() const { return samples.empty() ? 0 : *std::max_element(samples.begin(), samples.end()); }
 };
 
+// A key's slowest handling and repaint stays within one frame at 60 Hz.
+inline constexpr double kSlowestKey = 16.7;
+
 inline std::string Line(const char* what, double value, const char* unit, double target) {
     char text[160];
     std::snprintf(text, sizeof text, "%-56s %9.3f %s   (target <= %g %s)\n", what, value, unit, target, unit);
@@ -52,6 +55,13 @@ inline std::string Line(const char* what, double value, const char* unit) {
 // A mark in a system-call trace (strace of the Wine process shows the name looked up),
 // untimed, so that the window server's requests can be counted per opening.
 inline void Mark(const wchar_t* what) { GetFileAttributesW(what); }
+
+// Names the windows whose openings, floors and keys follow in the trace.
+inline void MarkSeries(const wchar_t* name) { Mark((std::wstring(L"muhe-bench-mark-series-") + name).c_str()); }
+
+// Marks one key's handling and repaint (the marks stay outside the timed part).
+inline void MarkKeyBegins() { Mark(L"muhe-bench-mark-key-begins"); }
+inline void MarkKeyEnds() { Mark(L"muhe-bench-mark-key-ends"); }
 
 // Paints now what is invalid (WM_PAINT is sent, not posted).
 inline void PaintNow(TForm* form) { UpdateWindow(form->Handle()); }

@@ -34,6 +34,7 @@ std::wstring LargestPage() {
 
 std::string BenchReferenceViewer(TForm* owner) {
     std::string report;
+    MarkSeries(L"viewer");
     Figures opening, showing, navigating;
     FloorFigures floor;
     const std::wstring largest = LargestPage();
