@@ -9,30 +9,13 @@
 #include "base/bmp.h"
 #include "base/errors.h"
 #include "reference/html/picture_scale.h"
+#include "ui/com_ref.h"
 #include "ui/gdi.h"
 
 namespace {
 
 // The largest picture file read.
 constexpr uintmax_t kMaxPictureBytes = 32 << 20;
-
-// Owns one reference to a COM object.
-template <class T>
-class ComRef {
-public:
-    ComRef() = default;
-    ~ComRef() {
-        if (p_) p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T* Get() const { return p_; }
-    T* operator->() const { return p_; }
-    T** Out() { return &p_; }
-
-private:
-    T* p_ = nullptr;
-};
 
 std::unique_ptr<PagePictures::Picture> MakePicture(int width, int height, const void* premultipliedBgra) {
     BITMAPINFO info = TopDown32(width, height);

@@ -5,28 +5,11 @@
 #include <memory>
 
 #include "base/errors.h"
+#include "ui/com_ref.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// An owned COM interface.
-template <class T>
-class ComRef {
-public:
-    ComRef() = default;
-    ~ComRef() {
-        if (p_) p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T** Put() { return &p_; }
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-
-private:
-    T* p_ = nullptr;
-};
 
 struct TaskMemFree {
     void operator()(wchar_t* p) const { CoTaskMemFree(p); }
@@ -41,7 +24,7 @@ void StartIn(IFileDialog& dialog, const fs::path& folder) {
     std::error_code ec;
     if (folder.empty() || !fs::is_directory(folder, ec)) return;
     ComRef<IShellItem> item;
-    if (SUCCEEDED(SHCreateItemFromParsingName(folder.c_str(), nullptr, IID_IShellItem, reinterpret_cast<void**>(item.Put()))))
+    if (SUCCEEDED(SHCreateItemFromParsingName(folder.c_str(), nullptr, IID_IShellItem, reinterpret_cast<void**>(item.Out()))))
         dialog.SetFolder(item.Get());
 }
 
@@ -67,7 +50,7 @@ std::optional<fs::path> Show(IFileDialog& dialog, HWND owner, const std::wstring
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
     Check(shown, "Show");
     ComRef<IShellItem> item;
-    Check(dialog.GetResult(item.Put()), "GetResult");
+    Check(dialog.GetResult(item.Out()), "GetResult");
     wchar_t* raw = nullptr;
     Check(item->GetDisplayName(SIGDN_FILESYSPATH, &raw), "GetDisplayName");
     const std::unique_ptr<wchar_t, TaskMemFree> path(raw);
@@ -76,7 +59,7 @@ std::optional<fs::path> Show(IFileDialog& dialog, HWND owner, const std::wstring
 
 template <class T>
 void Create(const CLSID& type, ComRef<T>& dialog) {
-    Check(CoCreateInstance(type, nullptr, CLSCTX_INPROC_SERVER, __uuidof(T), reinterpret_cast<void**>(dialog.Put())),
+    Check(CoCreateInstance(type, nullptr, CLSCTX_INPROC_SERVER, __uuidof(T), reinterpret_cast<void**>(dialog.Out())),
           "CoCreateInstance");
 }
 
