@@ -53,10 +53,21 @@ void TWinControl::CreateHandle() {
         if (handle_) return;  // made together with the parent's
     }
     CreateWnd();
-    InitWnd();
+    // A system control is given its state before the toolkit's subclass goes in: nothing of
+    // the toolkit or of a skin answers those messages, and under Wine every message through the
+    // system's subclass chain looks the chain up in the window server.
+    try {
+        InitWnd();
+    } catch (...) {
+        FinishWnd();
+        throw;
+    }
+    FinishWnd();
+    // Topmost first: a child window is made below the siblings made before it, so making the
+    // controls from the last to the first gives their order without moving any window.
     const auto children = controls_;
-    for (TControl* c : children) {
-        if (auto* w = dynamic_cast<TWinControl*>(c); w && !w->handle_) w->CreateHandle();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        if (auto* w = dynamic_cast<TWinControl*>(*it); w && !w->handle_) w->CreateHandle();
     }
 }
 
@@ -86,26 +97,59 @@ void TWinControl::CreateWnd() {
                                p.height, p.parent, id, Instance(), nullptr);
         if (hwnd) {
             defWndProc_ = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
-            try {
-                subclass_ = TWindowSubclass(hwnd, [this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
-                    return SubclassDispatch(msg, wParam, lParam);
-                });
-            } catch (...) {
-                DestroyWindow(hwnd);
-                throw;
-            }
             SetPropW(hwnd, kControlProp, this);
             handle_ = hwnd;
         }
     }
     if (!hwnd) throw Exception("Error creating window of " + WideToUtf8(ClassName()) + " " + WideToUtf8(Name));
-    // Later siblings lie above earlier ones, as the controls list has them.
-    if (child) SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    // Some controls size themselves while being created (a status bar docks at the bottom,
-    // a combo box takes its font's height) before our procedure sees their messages.
+    if (child) PlaceAmongSiblings(hwnd, p.parent);
+}
+
+void TWinControl::PlaceAmongSiblings(HWND hwnd, HWND parentWindow) {
+    // The new window lies below its siblings' windows. That is its place unless a control
+    // below it in the controls' order has its window already (a control added to a shown form,
+    // a window made again): then it goes right under the nearest control above it that has one.
+    if (!parent_ || parent_->handle_ != parentWindow) return;
+    const auto& siblings = parent_->controls_;
+    const auto self = std::find(siblings.begin(), siblings.end(), this);
+    if (self == siblings.end()) return;
+    const auto windowOf = [this](TControl* c) -> HWND {
+        auto* w = dynamic_cast<TWinControl*>(c);
+        return w && w != this ? w->handle_ : nullptr;
+    };
+    if (std::none_of(siblings.begin(), self, windowOf)) return;
+    HWND above = HWND_TOP;
+    for (auto it = self + 1; it != siblings.end(); ++it) {
+        if (HWND h = windowOf(*it)) {
+            above = h;
+            break;
+        }
+    }
+    SetWindowPos(hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TWinControl::FinishWnd() {
+    HWND hwnd = handle_;
+    if (!hwnd) return;
+    if (!ownClass_ && !subclass_.Attached()) {
+        try {
+            subclass_ = TWindowSubclass(hwnd, [this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+                return SubclassDispatch(msg, wParam, lParam);
+            });
+        } catch (...) {
+            RemovePropW(hwnd, kControlProp);
+            handle_ = nullptr;
+            DestroyWindow(hwnd);
+            throw;
+        }
+    }
+    // Some controls size themselves while being created or given their state (a status bar
+    // docks at the bottom, a combo box takes its font's height) before our procedure sees
+    // their messages.
     RECT r{};
     GetWindowRect(hwnd, &r);
-    if (child) MapWindowPoints(nullptr, p.parent, reinterpret_cast<POINT*>(&r), 2);
+    if (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(nullptr, ::GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
     StoreBounds(r);
 }
 
@@ -499,8 +543,12 @@ void TWinControl::PaintWindow(HDC target, const RECT& area) {
     const int w = area.right - area.left;
     const int h = area.bottom - area.top;
     if (w <= 0 || h <= 0) return;
+    // A 32-bit DIB section: a bitmap compatible with a window's device context looks the
+    // display settings up first (three window-server round trips under Wine, in every paint).
     MemDC buffer(target);
-    Gdi<HBITMAP> bitmap(CreateCompatibleBitmap(target, w, h));
+    const BITMAPINFO header = TopDown32(w, h);
+    void* bits = nullptr;
+    Gdi<HBITMAP> bitmap(CreateDIBSection(target, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!buffer.Get() || !bitmap) {
         // Out of GDI resources: drawing straight to the window still shows the content.
         PaintBackground(target, area);
@@ -535,12 +583,15 @@ void TWinControl::PaintControls(HDC dc, const RECT& area) {
     }
 }
 
+// A window that is not on the screen is painted whole when it comes on, so the changes made
+// while a window is built (its FormCreate runs hidden) ask the window server nothing.
+// IsWindowVisible is answered inside the process; an invalidation is a round trip.
 void TWinControl::Invalidate() {
-    if (handle_) ::InvalidateRect(handle_, nullptr, FALSE);
+    if (handle_ && IsWindowVisible(handle_)) ::InvalidateRect(handle_, nullptr, FALSE);
 }
 
 void TWinControl::InvalidateRect(const RECT& area) {
-    if (handle_) ::InvalidateRect(handle_, &area, FALSE);
+    if (handle_ && IsWindowVisible(handle_)) ::InvalidateRect(handle_, &area, FALSE);
 }
 
 // ---- properties

@@ -143,6 +143,10 @@ private:
 
     void CreateHandle();
     void CreateWnd();
+    // Puts a new child window in its place among its siblings', as the controls' order has it.
+    void PlaceAmongSiblings(HWND hwnd, HWND parentWindow);
+    // After InitWnd: subclasses a system control's window and takes the bounds the window came to.
+    void FinishWnd();
     void DestroyHandle();
     void Detach();
     void WindowDestroyed();

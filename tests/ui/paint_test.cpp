@@ -228,4 +228,68 @@ TEST_F(PaintTest, AChangeRepaintsOnlyTheControlThatChangedAndBothPathsAgree) {
     EXPECT_GT(CountColour(printed, b->BoundsRect(), Rgb(255, 0, 0)), 0);
 }
 
+// Pixels at which two pictures of one size differ, outside `except` (a child window's place).
+int Differences(const Bitmap32& a, const Bitmap32& b, const RECT& except = RECT{}) {
+    if (a.width != b.width || a.height != b.height) return -1;
+    int n = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) {
+            const POINT p{x, y};
+            if (!PtInRect(&except, p)) n += a.At(x, y) != b.At(x, y);
+        }
+    return n;
+}
+
+TEST_F(PaintTest, WhatChangesWhileAWindowIsOffTheScreenShowsWhenItComesOn) {
+    auto* label = AddLabel(L"第1题", RECT{10, 10, 150, 30});
+    auto* image = new TImage(form.get());
+    image->Parent = form.get();
+    image->SetBounds(300, 200, 100, 100);
+    auto* panel = new TPanel(form.get());
+    panel->Parent = form.get();
+    panel->SetBounds(50, 150, 200, 100);
+    panel->Color = clWhite;
+    panel->BevelOuter = bvNone;
+    auto* inner = new TLabel(form.get());
+    inner->Parent = panel;
+    inner->SetBounds(5, 5, 150, 25);
+    inner->Caption = L"甲";
+    const RECT panelArea = panel->BoundsRect();
+    // What is on the screen is what the windows paint now, with nothing left to paint.
+    const auto expectCurrent = [&](const char* when) {
+        HWND hwnd = form->WindowHandle();
+        UpdateWindow(hwnd);
+        EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE)) << when;
+        EXPECT_EQ(Differences(ScreenAsItIs(hwnd), PrintClient(hwnd), panelArea), 0) << when;
+        EXPECT_EQ(Differences(ScreenAsItIs(panel->WindowHandle()), PrintClient(panel->WindowHandle())), 0) << when;
+    };
+
+    // Changed after the windows are made and before they are first shown, as in a FormCreate.
+    form->Create();
+    label->Caption = L"第2题";
+    inner->Caption = L"乙";
+    form->Show();
+    expectCurrent("first shown");
+    const Bitmap32 before = ScreenAsItIs(form->WindowHandle());
+
+    // Changed while hidden after being shown.
+    form->Hide();
+    label->Caption = L"第3题";
+    image->Picture->Assign(CodedPicture(40, 40));
+    inner->Font->Color = clRed;
+    form->Show();
+    expectCurrent("shown again");
+    const Bitmap32 after = ScreenAsItIs(form->WindowHandle());
+    EXPECT_GT(Differences(before, after, panelArea), 20) << "the label and the picture changed";
+
+    // A hidden panel on a shown form: changed, then shown.
+    panel->Visible = false;
+    UpdateWindow(form->WindowHandle());
+    inner->Caption = L"丙丁";
+    panel->Color = clYellow;
+    panel->Visible = true;
+    expectCurrent("the panel shown again");
+    EXPECT_GT(CountColour(ScreenAsItIs(panel->WindowHandle()), RECT{0, 0, 200, 100}, Rgb(255, 255, 0)), 15000);
+}
+
 }  // namespace

@@ -218,6 +218,8 @@ Bitmap32 ScreenClient(HWND hwnd) {
     return Capture(hwnd, true);
 }
 
+Bitmap32 ScreenAsItIs(HWND hwnd) { return Capture(hwnd, true); }
+
 std::string RectText(const RECT& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
            std::to_string(r.bottom);

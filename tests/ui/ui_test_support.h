@@ -65,6 +65,9 @@ bool MouseAt(POINT screen, std::initializer_list<DWORD> buttons = {});
 Bitmap32 PrintClient(HWND hwnd);
 // The client area as it is on screen after the window has painted (WM_PAINT).
 Bitmap32 ScreenClient(HWND hwnd);
+// The client area as it is on screen now, nothing painted again first: what the window's own
+// invalidations left there.
+Bitmap32 ScreenAsItIs(HWND hwnd);
 uint32_t Rgb32(COLORREF colour);
 // "left,top,right,bottom", for readable comparisons.
 std::string RectText(const RECT& r);
