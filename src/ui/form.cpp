@@ -49,6 +49,41 @@ bool BroadcastDialogKey(TWinControl& parent, WORD key, TWinControl* skip) {
     return false;
 }
 
+// The primary screen (the monitor at the origin) and the virtual screen (all monitors), from one
+// enumeration: each GetSystemMetrics of the screen's size looks the display settings up anew,
+// three window-server round trips under Wine.
+struct ScreenAreas {
+    RECT primary{};
+    RECT all{};
+};
+
+ScreenAreas FindScreenAreas() {
+    struct Found {
+        ScreenAreas areas;
+        bool any = false;
+        bool primary = false;
+    } found;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, LPRECT monitor, LPARAM data) -> BOOL {
+            auto* f = reinterpret_cast<Found*>(data);
+            if (f->any)
+                UnionRect(&f->areas.all, &f->areas.all, monitor);
+            else
+                f->areas.all = *monitor;
+            f->any = true;
+            if (monitor->left == 0 && monitor->top == 0) {
+                f->areas.primary = *monitor;
+                f->primary = true;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    if (!found.primary) found.areas.primary = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (!found.any) found.areas.all = found.areas.primary;
+    return found.areas;
+}
+
 bool Contains(const TControl* outer, const TControl* inner) {
     for (const TControl* c = inner; c; c = c->Parent) {
         if (c == outer) return true;
@@ -124,6 +159,14 @@ void TForm::CreateParams(TCreateParams& params) {
     // Every form belongs to the application window, which alone stands for the program on
     // the task bar.
     params.parent = Application->Handle();
+    // A form that places itself is made in its place (moving it afterwards is another round of
+    // window-server requests); a shown form made again stays where it is.
+    if (position_ != poDesigned && !visible_) {
+        const POINT at = PlacedPosition();
+        left_ = params.x = at.x;
+        top_ = params.y = at.y;
+    }
+    placedBounds_ = BoundsRect();
 }
 
 void TForm::InitWnd() {
@@ -164,25 +207,17 @@ void TForm::SetBorderStyle(TBorderStyle style) {
     UpdateStyle();
 }
 
-void TForm::ApplyPosition() {
-    RECT area{};
+POINT TForm::PlacedPosition() const {
+    const ScreenAreas screens = FindScreenAreas();
+    RECT area = screens.primary;
     switch (position_) {
-        case poDesigned: return;
-        case poScreenCenter:
-            area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-            break;
-        case poDesktopCenter: {
-            const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
-            const int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-            area = RECT{x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-            break;
-        }
+        case poDesigned: return POINT{left_, top_};
+        case poScreenCenter: break;
+        case poDesktopCenter: area = screens.all; break;
         case poMainFormCenter: {
             TForm* main = Application->MainForm();
             if (main && main != this && main->HandleAllocated() && IsWindowVisible(main->WindowHandle()))
                 GetWindowRect(main->WindowHandle(), &area);
-            else
-                area = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
             break;
         }
     }
@@ -190,18 +225,29 @@ void TForm::ApplyPosition() {
     int top = area.top + (area.bottom - area.top - height_) / 2;
     // The window stays on the screen, its caption first: a window larger than its owner is
     // still centred on it, unless that would push it past the screen's edge.
-    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    const RECT& screen = screens.all;
     left = std::max(std::min(left, int(screen.right) - width_), int(screen.left));
     top = std::max(std::min(top, int(screen.bottom) - height_), int(screen.top));
-    SetBounds(left, top, width_, height_);
+    return POINT{left, top};
+}
+
+void TForm::ApplyPosition() {
+    if (position_ == poDesigned) return;
+    const POINT at = PlacedPosition();
+    SetBounds(at.x, at.y, width_, height_);
 }
 
 void TForm::Show() {
+    const bool madeNow = !HandleAllocated();
     Create();
+    ShowMade(madeNow);
+}
+
+void TForm::ShowMade(bool madeNow) {
     visible_ = true;
-    ApplyPosition();
+    // A window made for this showing was made in its place, unless FormCreate moved or resized it.
+    const RECT bounds = BoundsRect();
+    if (!madeNow || !EqualRect(&bounds, &placedBounds_)) ApplyPosition();
     HWND hwnd = WindowHandle();
     ShowWindow(hwnd, SW_SHOW);
     if (GetActiveWindow() != hwnd && IsWindowEnabled(hwnd)) SetActiveWindow(hwnd);
@@ -316,6 +362,7 @@ void TForm::PostRelease() {
 int TForm::ShowModal() {
     if (modalLoop_ || (HandleAllocated() && IsWindowVisible(WindowHandle())))
         throw Exception("Cannot make a visible window modal");
+    const bool madeNow = !HandleAllocated();
     Create();
     if (HWND capture = GetCapture()) {
         SendMessageW(capture, WM_CANCELMODE, 0, 0);
@@ -326,7 +373,7 @@ int TForm::ShowModal() {
     modalLoop_ = true;
     ModalResult = mrNone;
     const std::vector<HWND> disabled = DisableThreadWindows(WindowHandle());
-    Show();
+    ShowMade(madeNow);
     while (HandleAllocated()) {
         if (Application->Terminated()) {
             ModalResult = mrCancel;

@@ -106,7 +106,11 @@ private:
     void WmActivate(TMessage& message);
     bool CloseModal();
     void PostRelease();
+    // Where Position puts the window now.
+    POINT PlacedPosition() const;
     void ApplyPosition();
+    // Shows the made window; `madeNow` when it was made for this showing.
+    void ShowMade(bool madeNow);
     void FocusFirst();
     void UpdateStyle();
     DWORD WindowStyle() const;
@@ -124,6 +128,7 @@ private:
     TBorderStyle borderStyle_ = bsSizeable;
     TWinControl* activeControl_ = nullptr;
     TMainMenu* menu_ = nullptr;
+    RECT placedBounds_{};  // where the window was made
     bool created_ = false;
     bool modalLoop_ = false;
     bool releasePending_ = false;

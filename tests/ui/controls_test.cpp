@@ -311,6 +311,10 @@ TEST_F(ControlsTest, PositionCentresTheFormAndBorderIconsShapeItsFrame) {
     form->Position = poScreenCenter;
     form->BorderIcons = biSystemMenu | biMaximize;
     form->Create();
+    RECT made{};
+    GetWindowRect(form->WindowHandle(), &made);
+    EXPECT_EQ(made.left, (GetSystemMetrics(SM_CXSCREEN) - 769) / 2) << "made in its place";
+    EXPECT_EQ(made.top, (GetSystemMetrics(SM_CYSCREEN) - 568) / 2);
     const LONG_PTR style = GetWindowLongPtrW(form->WindowHandle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_TRUE(style & WS_MAXIMIZEBOX);
@@ -334,6 +338,24 @@ TEST_F(ControlsTest, PositionCentresTheFormAndBorderIconsShapeItsFrame) {
     EXPECT_FALSE(GetWindowLongPtrW(dialog->WindowHandle(), GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX));
     EXPECT_GT(dialog->ClientHeight(), 0);
     EXPECT_LT(dialog->ClientHeight(), 139);
+
+    // A form that takes another size or place in its OnCreate is centred as it is when shown.
+    for (const bool move : {false, true}) {
+        Owned<TForm> grown(new TForm(nullptr));
+        grown->SetBounds(0, 0, 300, 200);
+        grown->Position = poScreenCenter;
+        grown->OnCreate = [&grown, move] {
+            if (move)
+                grown->Left = 5;
+            else
+                grown->SetClientSize(500, 360);
+        };
+        grown->Show();
+        GetWindowRect(grown->WindowHandle(), &r);
+        EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2) << (move ? "moved" : "resized");
+        EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2) << (move ? "moved" : "resized");
+        if (!move) EXPECT_EQ(grown->ClientWidth(), 500);
+    }
 }
 
 TEST_F(ControlsTest, AWindowCentredOnTheMainWindowIsCentredEvenWhenLargerAndStaysOnTheScreen) {
