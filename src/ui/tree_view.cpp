@@ -47,7 +47,7 @@ void TTreeNode::SetText(const std::wstring& text) {
     item.mask = TVIF_TEXT;
     item.hItem = item_;
     item.pszText = const_cast<wchar_t*>(text_.c_str());
-    SendMessageW(tree_->WindowHandle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    tree_->Feed(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void TTreeNode::SetImageIndex(int index) {
@@ -118,7 +118,7 @@ void TTreeNode::Expand(bool recurse) {
         // Expanding from code sends no notification, so the node keeps its state itself.
         if (item_) {
             tree_->InsertChildren(this);
-            SendMessageW(tree_->WindowHandle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item_));
+            tree_->Feed(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item_));
         }
     }
     if (recurse) {
@@ -129,7 +129,7 @@ void TTreeNode::Expand(bool recurse) {
 void TTreeNode::Collapse(bool recurse) {
     if (expanded_) {
         expanded_ = false;
-        if (item_) SendMessageW(tree_->WindowHandle(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item_));
+        if (item_) tree_->Feed(TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item_));
     }
     if (recurse) {
         for (auto& child : children_) child->Collapse(true);
@@ -146,7 +146,7 @@ bool TTreeNode::IsVisible() const {
 RECT TTreeNode::DisplayRect() const {
     RECT r{};
     if (!item_ || !IsVisible()) return r;
-    if (!TreeView_GetItemRect(tree_->WindowHandle(), item_, &r, TRUE)) return RECT{};
+    if (!tree_->ItemRect(item_, true, r)) return RECT{};
     return r;
 }
 
@@ -185,7 +185,7 @@ void TTreeNodes::Delete(TTreeNode* node) {
 void TTreeNodes::Clear() {
     if (tree_->HandleAllocated()) {
         Quiet quiet(tree_->quiet_);
-        SendMessageW(tree_->WindowHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        tree_->Feed(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     }
     tree_->selected_ = nullptr;
     roots_.clear();
@@ -259,14 +259,13 @@ void TTreeView::CreateParams(TCreateParams& params) {
 void TTreeView::InitWnd() {
     TWinControl::InitWnd();
     Quiet quiet(quiet_);
-    HWND hwnd = WindowHandle();
-    if (images_) SendMessageW(hwnd, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_->Handle()));
+    if (images_) Feed(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_->Handle()));
     ApplyColors();
     // A re-created window shows the nodes as they were: expansion, then the selection.
     redrawOff_ = false;
     SetRedraw(false);
     for (auto& root : items_.roots_) InsertItems(root.get());
-    if (selected_) SendMessageW(hwnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(ItemFor(selected_)));
+    if (selected_) Feed(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(ItemFor(selected_)));
     SetRedraw(items_.updating_ == 0);
 }
 
@@ -289,7 +288,7 @@ void TTreeView::InsertItem(TTreeNode* node) {
     insert.item.iSelectedImage = I_IMAGECALLBACK;
     insert.item.lParam = reinterpret_cast<LPARAM>(node);
     node->item_ = reinterpret_cast<HTREEITEM>(
-        SendMessageW(WindowHandle(), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+        Feed(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     if (!node->item_) throw Exception("Cannot add a node to the tree " + WideToUtf8(Name));
 }
 
@@ -298,7 +297,7 @@ void TTreeView::InsertItems(TTreeNode* node) {
     InsertItem(node);
     if (node->expanded_ && node->HasChildren()) {
         InsertChildren(node);
-        SendMessageW(WindowHandle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node->item_));
+        Feed(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node->item_));
     }
 }
 
@@ -322,7 +321,7 @@ void TTreeView::ShowButton(TTreeNode* node) {
     item.mask = TVIF_CHILDREN;
     item.hItem = node->item_;
     item.cChildren = node->HasChildren() ? 1 : 0;
-    SendMessageW(WindowHandle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    Feed(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void TTreeView::ForgetItems(TTreeNode* node) {
@@ -335,34 +334,55 @@ TTreeNode* TTreeView::NodeOf(HTREEITEM item) const {
     TVITEMW query{};
     query.mask = TVIF_PARAM;
     query.hItem = item;
-    if (!item || !SendMessageW(WindowHandle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query))) return nullptr;
+    if (!item || !Ask(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query))) return nullptr;
     return reinterpret_cast<TTreeNode*>(query.lParam);
 }
 
 void TTreeView::DeleteItem(TTreeNode* node) {
     if (HandleAllocated() && node->item_) {
         Quiet quiet(quiet_);
-        SendMessageW(WindowHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->item_));
+        Feed(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->item_));
         // The window may have moved the selection to a neighbour of the deleted node.
-        TTreeNode* now = NodeOf(reinterpret_cast<HTREEITEM>(SendMessageW(WindowHandle(), TVM_GETNEXTITEM, TVGN_CARET, 0)));
+        TTreeNode* now = NodeOf(reinterpret_cast<HTREEITEM>(Ask(TVM_GETNEXTITEM, TVGN_CARET, 0)));
         selected_ = Contains(node, now) ? nullptr : now;
     }
     ForgetItems(node);
     if (Contains(node, selected_)) selected_ = nullptr;
 }
 
+// The tree's own requests to its window. Nothing of the toolkit or of a skin answers them,
+// and under Wine every message through the system's subclass chain looks the chain up in the
+// window server (three round trips): a question, and a change while the window is not on the
+// screen, go straight to the class's procedure. A change on the screen passes the subclasses,
+// so that a skin sees what it may have to paint again (the scroll bars).
+LRESULT TTreeView::Feed(UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = WindowHandle();
+    if (redrawOff_ || !IsWindowVisible(hwnd)) return CallWindowProcW(DefWndProc(), hwnd, msg, wParam, lParam);
+    return SendMessageW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT TTreeView::Ask(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    return CallWindowProcW(DefWndProc(), WindowHandle(), msg, wParam, lParam);
+}
+
+bool TTreeView::ItemRect(HTREEITEM item, bool textOnly, RECT& rect) const {
+    *reinterpret_cast<HTREEITEM*>(&rect) = item;
+    return Ask(TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&rect)) != 0;
+}
+
 void TTreeView::RedrawNode(TTreeNode* node) {
-    // While drawing is off the whole window is redrawn when it comes back on.
-    if (!node->item_ || redrawOff_) return;
+    // A window that draws nothing now is painted whole when it draws again or comes on the screen.
+    if (!node->item_ || redrawOff_ || !IsWindowVisible(WindowHandle())) return;
     RECT row{};
-    if (TreeView_GetItemRect(WindowHandle(), node->item_, &row, FALSE)) ::InvalidateRect(WindowHandle(), &row, FALSE);
+    if (ItemRect(node->item_, false, row)) ::InvalidateRect(WindowHandle(), &row, FALSE);
 }
 
 void TTreeView::SetRedraw(bool redraw) {
     if (!HandleAllocated()) return;
     if (!redraw) {
-        // Only a shown window stops drawing: turning drawing back on shows a window.
-        if (!visible_ || redrawOff_) return;
+        // Only a window on the screen stops drawing: turning drawing back on shows a window, and
+        // one off the screen draws nothing anyway.
+        if (!visible_ || redrawOff_ || !IsWindowVisible(WindowHandle())) return;
         redrawOff_ = true;
         SendMessageW(WindowHandle(), WM_SETREDRAW, FALSE, 0);
         return;
@@ -381,19 +401,18 @@ void TTreeView::SetImages(TImageList* images) {
         images->AddFreeNotification([this, alive = std::weak_ptr<int>(alive_), images] {
             if (alive.expired() || images_ != images) return;
             images_ = nullptr;
-            if (HandleAllocated()) SendMessageW(WindowHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL, 0);
+            if (HandleAllocated()) Feed(TVM_SETIMAGELIST, TVSIL_NORMAL, 0);
         });
     }
     if (HandleAllocated())
-        SendMessageW(WindowHandle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
-                     reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+        Feed(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
 }
 
 void TTreeView::SetSelected(TTreeNode* node) {
     if (node && node->tree_ != this) throw Exception("The node belongs to another tree");
     if (HandleAllocated() && (!node || ItemFor(node))) {
         // The window reports the change (TVN_SELCHANGED) like a click.
-        SendMessageW(WindowHandle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node ? node->item_ : nullptr));
+        Feed(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node ? node->item_ : nullptr));
         if (!node) selected_ = nullptr;
         return;
     }
@@ -442,7 +461,7 @@ TTreeNode* TTreeView::GetNodeAt(int x, int y) {
     if (!HandleAllocated()) return nullptr;
     TVHITTESTINFO hit{};
     hit.pt = POINT{x, y};
-    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(WindowHandle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    const auto item = reinterpret_cast<HTREEITEM>(Ask(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     if (!item || !(hit.flags & (TVHT_ONITEM | TVHT_ONITEMINDENT | TVHT_ONITEMBUTTON | TVHT_ONITEMRIGHT))) return nullptr;
     return NodeOf(item);
 }
@@ -468,8 +487,8 @@ void TTreeView::ApplyColors() {
     // The system colours are the control's own defaults (-1 keeps them following the system).
     const LPARAM back = color_ == clWindow ? LPARAM(-1) : LPARAM(ColorToRGB(color_));
     const LPARAM text = Font->GetColor() == clWindowText ? LPARAM(-1) : LPARAM(ColorToRGB(Font->GetColor()));
-    SendMessageW(WindowHandle(), TVM_SETBKCOLOR, 0, back);
-    SendMessageW(WindowHandle(), TVM_SETTEXTCOLOR, 0, text);
+    Feed(TVM_SETBKCOLOR, 0, back);
+    Feed(TVM_SETTEXTCOLOR, 0, text);
 }
 
 void TTreeView::ColorChanged() {
@@ -528,7 +547,7 @@ LRESULT TTreeView::CustomDraw(NMTVCUSTOMDRAW& draw) {
     // shows on white; the windows that hand the focus on (chapter practice keeps it in its
     // chapter line) must still show the learner which node is chosen.
     const auto item = reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec);
-    const bool selected = (TreeView_GetItemState(WindowHandle(), item, TVIS_SELECTED) & TVIS_SELECTED) != 0;
+    const bool selected = (Ask(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_SELECTED) & TVIS_SELECTED) != 0;
     if (selected && (!hideSelection_ || GetFocus() == WindowHandle())) {
         draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
         draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);

@@ -222,6 +222,11 @@ private:
     void ForgetItems(TTreeNode* node);
     void DeleteItem(TTreeNode* node);
     TTreeNode* NodeOf(HTREEITEM item) const;
+    // The tree's own requests to its window: changes (Feed) and questions (Ask).
+    LRESULT Feed(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    LRESULT Ask(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // An item's row, or the rectangle of its text.
+    bool ItemRect(HTREEITEM item, bool textOnly, RECT& rect) const;
     void RedrawNode(TTreeNode* node);
     void SetRedraw(bool redraw);
     void ApplyColors();

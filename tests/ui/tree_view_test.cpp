@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/utf.h"
 #include "ui/edit.h"
 #include "ui/image_list.h"
+#include "ui/panel.h"
 #include "ui/tree_view.h"
 #include "ui_test_support.h"
 
@@ -300,6 +302,64 @@ TEST_F(TreeViewTest, ANewWindowShowsTheSameNodesAndCodeChangesBehaveAsTheLearner
     EXPECT_EQ(tree->Selected.Get(), nullptr);
     EXPECT_EQ(SendMessageW(tree->WindowHandle(), TVM_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(tree->DisplayText(), L"");
+}
+
+TEST_F(TreeViewTest, ATreeBuiltOffTheScreenShowsWhatWasDoneWhenItComesOn) {
+    // As chapter practice builds its tree: on a hidden panel of a form that is made and not
+    // yet shown, in one update, with pictures, and changed afterwards while still hidden.
+    auto* panel = new TPanel(form.get());
+    panel->Parent = form.get();
+    panel->SetBounds(0, 0, 300, 380);
+    tree->Parent = panel;
+    auto* images = new TImageList(form.get());
+    images->AddMasked(Strip(), clWhite);
+    tree->Images = images;
+    tree->HideSelection = false;
+    // Nodes going into the window, as a skin's hook in front of the tree would see them.
+    int hookedInserts = 0;
+    tree->HookWindowProc([&](TMessage& m, const TWndNext& next) {
+        if (m.Msg == TVM_INSERTITEMW) ++hookedInserts;
+        next(m);
+    });
+    std::vector<std::wstring> changes;
+    tree->OnChange = [&](TTreeNode* n) { changes.push_back(n->Text); };
+    form->Create();
+    panel->Visible = false;
+    tree->Items->BeginUpdate();
+    Build();
+    for (TTreeNode* node : {a, b}) node->ImageIndex = 0;  // red
+    b->SelectedIndex = 2;
+    tree->Items->EndUpdate();
+    a->Expand(false);
+    a1y->Selected = true;  // a choice from code is told as a click's is
+    tree->Items->Delete(a2);
+    b->Text = L"乙章";
+    EXPECT_EQ(changes, (std::vector<std::wstring>{L"判"}));
+    EXPECT_EQ(hookedInserts, 0) << "nothing on the screen: the nodes went straight to the window's class";
+
+    form->Show();
+    panel->Visible = true;
+    PumpFor(50);
+    EXPECT_EQ(Texts(tree->VisibleNodes()), (std::vector<std::wstring>{L"甲", L"甲一", L"单", L"判", L"乙章"}));
+    for (TTreeNode* node : tree->VisibleNodes()) EXPECT_TRUE(HasRow(node)) << WideToUtf8(node->GetText());
+    EXPECT_EQ(ButtonOf(b), 1) << "乙章 still shows that it has a section";
+    EXPECT_EQ(ButtonOf(a1x), 0);
+    EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessageW(tree->WindowHandle(), TVM_GETNEXTITEM, TVGN_CARET, 0)),
+              a1y->ItemId());
+    const Bitmap32 shot = ScreenAsItIs(tree->WindowHandle());
+    const RECT chapterRow = a->DisplayRect();
+    EXPECT_GT(CountColour(shot, RECT{std::max(0L, chapterRow.left - 22), chapterRow.top, chapterRow.left, chapterRow.bottom},
+                          kRed), 60);
+    EXPECT_GT(CountColour(shot, a1y->DisplayRect(), Rgb32(GetSysColor(COLOR_HIGHLIGHT))), 20) << "the chosen row";
+    EXPECT_GT(CountOther(shot, b->DisplayRect(), Rgb32(GetSysColor(COLOR_WINDOW))), 10) << "乙章's text";
+
+    // On the screen, the learner's click chooses, and a new node passes the hooks.
+    Click(b);
+    EXPECT_EQ(changes, (std::vector<std::wstring>{L"判", L"乙章"}));
+    b->Expand(false);
+    tree->Items->AddChild(b, L"乙二");
+    EXPECT_GT(hookedInserts, 0);
+    EXPECT_EQ(Texts(tree->VisibleNodes()), (std::vector<std::wstring>{L"甲", L"甲一", L"单", L"判", L"乙章", L"乙一", L"乙二"}));
 }
 
 }  // namespace
