@@ -13,6 +13,7 @@
 
 #include "ui/component.h"
 #include "ui/form.h"
+#include "ui/paint_buffer.h"
 
 class TAutomationServer;
 class TBoxWatcher;
@@ -137,6 +138,9 @@ public:
     // The main form asks for the program to be minimised.
     bool MinimizeProgram();
 
+    // The off-screen picture the toolkit's windows paint into.
+    TPaintBuffer& PaintBuffer() { return paintBuffer_; }
+
 private:
     friend class TBoxWatcher;
 
@@ -161,6 +165,7 @@ private:
     bool terminated_ = false;
     std::unique_ptr<TBoxWatcher> watcher_;
     std::unique_ptr<TAutomationServer> automation_;
+    TPaintBuffer paintBuffer_;
 };
 
 extern TApplication* const Application;

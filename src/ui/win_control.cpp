@@ -11,6 +11,7 @@
 #include "ui/form.h"
 #include "ui/guarded_call.h"
 #include "ui/helper_window.h"
+#include "ui/paint_buffer.h"
 
 namespace {
 
@@ -543,22 +544,19 @@ void TWinControl::PaintWindow(HDC target, const RECT& area) {
     const int w = area.right - area.left;
     const int h = area.bottom - area.top;
     if (w <= 0 || h <= 0) return;
-    // A 32-bit DIB section: a bitmap compatible with a window's device context looks the
-    // display settings up first (three window-server round trips under Wine, in every paint).
-    MemDC buffer(target);
-    const BITMAPINFO header = TopDown32(w, h);
-    void* bits = nullptr;
-    Gdi<HBITMAP> bitmap(CreateDIBSection(target, &header, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!buffer.Get() || !bitmap) {
+    // The thread's DIB section, kept between paints: a bitmap compatible with a window's device
+    // context looks the display settings up first (three window-server round trips under Wine),
+    // and a fresh picture of the window's size is mapped and touched anew in every paint.
+    const TPaintBuffer::Lease buffer = Application->PaintBuffer().Borrow(w, h);
+    if (!buffer.Get()) {
         // Out of GDI resources: drawing straight to the window still shows the content.
         PaintBackground(target, area);
-        PaintControls(target, area);
+        PaintControls(target, area, target);
         return;
     }
-    SelectGuard select(buffer.Get(), bitmap.Get());
     SetViewportOrgEx(buffer.Get(), -area.left, -area.top, nullptr);
     PaintBackground(buffer.Get(), area);
-    PaintControls(buffer.Get(), area);
+    PaintControls(buffer.Get(), area, target);
     SetViewportOrgEx(buffer.Get(), 0, 0, nullptr);
     BitBlt(target, area.left, area.top, w, h, buffer.Get(), 0, 0, SRCCOPY);
 }
@@ -568,7 +566,7 @@ void TWinControl::PaintBackground(HDC dc, const RECT& area) {
     FillRect(dc, &area, brush.Get());
 }
 
-void TWinControl::PaintControls(HDC dc, const RECT& area) {
+void TWinControl::PaintControls(HDC dc, const RECT& area, HDC target) {
     const auto children = controls_;
     for (TControl* c : children) {
         auto* g = dynamic_cast<TGraphicControl*>(c);
@@ -576,6 +574,9 @@ void TWinControl::PaintControls(HDC dc, const RECT& area) {
         const RECT bounds = g->BoundsRect();
         RECT common{};
         if (!IntersectRect(&common, &bounds, &area)) continue;
+        // A key's changes invalidate a few labels spread over the window: the paint's rectangle
+        // holds them all, but only what lies in the window's update region reaches the screen.
+        if (!RectVisible(target, &bounds)) continue;
         SavedDC saved(dc);
         OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
         IntersectClipRect(dc, 0, 0, g->width_, g->height_);

@@ -173,7 +173,8 @@ private:
     void WmSize(TMessage& message);
     bool ReflectNotification(TMessage& message);
 
-    void PaintControls(HDC dc, const RECT& area);
+    // Paints the graphic children that meet `area` and what `target` shows of the window.
+    void PaintControls(HDC dc, const RECT& area, HDC target);
 
     HookChain<TMessage> windowProc_{[this](TMessage& message) { WndProc(message); }};
     HWND handle_ = nullptr;

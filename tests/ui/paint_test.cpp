@@ -292,4 +292,74 @@ TEST_F(PaintTest, WhatChangesWhileAWindowIsOffTheScreenShowsWhenItComesOn) {
     EXPECT_GT(CountColour(ScreenAsItIs(panel->WindowHandle()), RECT{0, 0, 200, 100}, Rgb(255, 255, 0)), 15000);
 }
 
+// A panel whose background paint leaves its device context in a state of its own (text
+// alignment, colours, modes, a font, the origin, a clip) and, halfway, has another window print
+// itself: a paint inside a paint.
+class TUntidyPanel : public TPanel {
+public:
+    explicit TUntidyPanel(TComponent* owner) : TPanel(owner), font_(CreateFontW(-40, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"宋体")) {}
+    TWinControl* printed = nullptr;
+    Bitmap32 printedPicture;
+
+protected:
+    void PaintBackground(HDC dc, const RECT& area) override {
+        TPanel::PaintBackground(dc, area);
+        if (printed) printedPicture = PrintClient(printed->WindowHandle());
+        SetTextAlign(dc, TA_BASELINE | TA_RIGHT);
+        SetBkMode(dc, OPAQUE);
+        SetBkColor(dc, RGB(255, 0, 0));
+        SetTextColor(dc, RGB(0, 0, 255));
+        SelectObject(dc, font_.Get());
+        SetROP2(dc, R2_NOT);
+        SetViewportOrgEx(dc, 37, 11, nullptr);
+        IntersectClipRect(dc, 0, 0, 5, 5);
+    }
+
+private:
+    Gdi<HFONT> font_;
+};
+
+TEST_F(PaintTest, PaintsShareOneBufferAndLeaveNothingOfTheirsToTheNext) {
+    auto* label = AddLabel(L"第1题", RECT{10, 10, 150, 30});
+    label->Font->Height = 16;
+    auto* plain = new TPanel(form.get());
+    plain->Parent = form.get();
+    plain->SetBounds(20, 250, 120, 80);
+    plain->Color = clYellow;
+    plain->Caption = L"木禾";
+    form->Create();
+    const Bitmap32 plainAlone = PrintClient(plain->WindowHandle());
+    const Bitmap32 formAlone = PrintClient(form->WindowHandle());
+
+    auto* untidy = new TUntidyPanel(form.get());
+    untidy->Parent = form.get();
+    untidy->SetBounds(250, 150, 200, 120);
+    untidy->Color = clWhite;
+    untidy->printed = plain;
+    form->Show();
+    HWND hwnd = form->WindowHandle();
+    UpdateWindow(hwnd);
+    // The untidy panel paints, then the form's label and the plain panel paint after it.
+    RedrawWindow(untidy->WindowHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    label->Caption = L"第2题";
+    label->Caption = L"第1题";
+    plain->Invalidate();
+    UpdateWindow(hwnd);
+    const RECT untidyArea = untidy->BoundsRect();
+    const RECT plainArea = plain->BoundsRect();
+    const Bitmap32 screen = ScreenAsItIs(hwnd);
+    int differences = 0;
+    for (int y = 0; y < screen.height; ++y)
+        for (int x = 0; x < screen.width; ++x) {
+            const POINT p{x, y};
+            if (!PtInRect(&untidyArea, p) && !PtInRect(&plainArea, p)) differences += screen.At(x, y) != formAlone.At(x, y);
+        }
+    EXPECT_EQ(differences, 0) << "the form's label as painted alone";
+    EXPECT_EQ(ScreenAsItIs(plain->WindowHandle()).pixels, plainAlone.pixels) << "the plain panel as painted alone";
+    // The panel printed halfway through the untidy paint got a picture of its own, and the
+    // untidy paint's picture was not disturbed by it (white up to its bevel).
+    EXPECT_EQ(untidy->printedPicture.pixels, plainAlone.pixels);
+    EXPECT_EQ(CountOther(ScreenAsItIs(untidy->WindowHandle()), RECT{2, 2, 198, 118}, Rgb(255, 255, 255)), 0);
+}
+
 }  // namespace
