@@ -139,8 +139,6 @@ public:
 
     // Paints into dc, whose origin is the control's top-left corner and whose clip region
     // is the control's bounds. The parent has painted its background (and the controls
-    // below this one) already. What it changes in dc besides the text colour and the
-    // background mode (fonts, brushes, pens, modes) it puts back: the next control paints
-    // into the same device context.
+    // below this one) already.
     virtual void Paint(HDC dc) = 0;
 };

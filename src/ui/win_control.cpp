@@ -577,24 +577,10 @@ void TWinControl::PaintControls(HDC dc, const RECT& area, HDC target) {
         // A key's changes invalidate a few labels spread over the window: the paint's rectangle
         // holds them all, but only what lies in the window's update region reaches the screen.
         if (!RectVisible(target, &bounds)) continue;
-        if (dc == target) {
-            // Straight onto a device context of someone else's: all of its state comes back.
-            SavedDC saved(dc);
-            OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
-            IntersectClipRect(dc, 0, 0, g->width_, g->height_);
-            g->Paint(dc);
-            continue;
-        }
-        // Into the paint buffer, which has no clip region of its own: origin and clip are set
-        // and taken back by hand, since saving and restoring the whole state of the device
-        // context cost more under Wine than drawing a label (what a control changes besides
-        // its text colour and background mode it puts back itself).
-        POINT origin{};
-        OffsetViewportOrgEx(dc, bounds.left, bounds.top, &origin);
+        SavedDC saved(dc);
+        OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
         IntersectClipRect(dc, 0, 0, g->width_, g->height_);
         g->Paint(dc);
-        SelectClipRgn(dc, nullptr);
-        SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
     }
 }
 
