@@ -113,15 +113,7 @@ int RunBenchmark(int64_t startTicks) {
         TForm5* exam = MeasureOpening(NewExam, phases);
         opening.Add(phases);
         examFloor.Capture(exam->Handle());
-        for (int k = 0; k < 99; ++k) {
-            const wchar_t key = k % 3 == 0 ? L'2' : L'6';
-            MarkKeyBegins();
-            const int64_t k0 = Now();
-            SendMessageW(exam->Handle(), WM_CHAR, key, 1);
-            PaintNow(exam);
-            keys.Add(Milliseconds(k0, Now()));
-            MarkKeyEnds();
-        }
+        TimeKeys(exam->Handle(), exam, 99, [](int k) { return k % 3 == 0 ? L'2' : L'6'; }, keys);
         // A card move alone: locate, picture, repaint.
         for (int p = 1; p <= 100; ++p) {
             const int64_t m0 = Now();
@@ -167,16 +159,7 @@ int RunBenchmark(int64_t startTicks) {
                 chapterChoices.Add(Milliseconds(c0, Now()));
             }
             chapter->TreeView1Change(nodes[0]);
-            HWND line = chapter->Edit1->Handle();
-            for (int k = 0; k < 200; ++k) {
-                const wchar_t key = k % 4 == 3 ? L'4' : L'6';
-                MarkKeyBegins();
-                const int64_t k0 = Now();
-                SendMessageW(line, WM_CHAR, key, 1);
-                PaintNow(chapter);
-                chapterKeys.Add(Milliseconds(k0, Now()));
-                MarkKeyEnds();
-            }
+            TimeKeys(chapter->Edit1->Handle(), chapter, 200, [](int k) { return k % 4 == 3 ? L'4' : L'6'; }, chapterKeys);
         }
         FreeMeasured(Form4);
         chapterFloor.Measure(phases.Total());
@@ -227,16 +210,7 @@ int RunBenchmark(int64_t startTicks) {
             }
             // Keys in the set's field, from position 1: mostly moves, every third an answer
             // (which moves on too).
-            HWND field = bySet->Edit1->Handle();
-            for (int k = 0; k < 60; ++k) {
-                const wchar_t key = k % 3 == 2 ? wchar_t(L'1' + k % 2) : (k % 7 == 0 ? L'4' : L'6');
-                MarkKeyBegins();
-                const int64_t k0 = Now();
-                SendMessageW(field, WM_CHAR, key, 1);
-                PaintNow(bySet);
-                bySetKeys.Add(Milliseconds(k0, Now()));
-                MarkKeyEnds();
-            }
+            TimeKeys(bySet->Edit1->Handle(), bySet, 60, PracticeKey, bySetKeys);
         }
         FreeMeasured(Form55, hiddenBySet);
         bySetFloor.Measure(bySetOpening.samples.back());

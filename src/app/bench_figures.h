@@ -66,6 +66,25 @@ inline void MarkKeyEnds() { Mark(L"muhe-bench-mark-key-ends"); }
 // Paints now what is invalid (WM_PAINT is sent, not posted).
 inline void PaintNow(TForm* form) { UpdateWindow(form->Handle()); }
 
+// Times `count` keys typed into `window` (as WM_CHAR, which the keyboard's translation
+// delivers), each with the form's repaint, into `figures`; `keyOf(k)` is the k-th key.
+template <class KeyOf>
+void TimeKeys(HWND window, TForm* form, int count, KeyOf keyOf, Figures& figures) {
+    for (int k = 0; k < count; ++k) {
+        const wchar_t key = keyOf(k);
+        MarkKeyBegins();
+        const int64_t k0 = Now();
+        SendMessageW(window, WM_CHAR, key, 1);
+        PaintNow(form);
+        figures.Add(Milliseconds(k0, Now()));
+        MarkKeyEnds();
+    }
+}
+
+// A practice window's keys: mostly moves, every third an answer (right ones move on, wrong
+// ones name the right option).
+inline wchar_t PracticeKey(int k) { return k % 3 == 2 ? wchar_t(L'1' + k % 2) : (k % 7 == 0 ? L'4' : L'6'); }
+
 // The phases of opening a window: its components built, its window made and FormCreate run
 // (Show), whatever `settle` waits for (the skin), and the first paint.
 struct Opening {

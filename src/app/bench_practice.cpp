@@ -20,8 +20,6 @@ void Run(TADOConnection& connection, const std::string& sql) {
     q.ExecSQL();
 }
 
-void Type(TForm* form, wchar_t key) { SendMessageW(form->Handle(), WM_CHAR, key, 1); }
-
 }  // namespace
 
 std::string BenchPracticeWindows(TForm* owner) {
@@ -39,17 +37,7 @@ std::string BenchPracticeWindows(TForm* owner) {
     for (int round = 0; round < 20; ++round) {
         auto* form = MeasureOpening([&] { return Form2 = new TForm2(owner, &bank, &aux); }, seqOpening);
         seqFloor.Capture(form->Handle());
-        for (int k = 0; k < 60; ++k) {
-            // Mostly moves; every third key an answer (right ones move on, wrong ones name the
-            // right option).
-            const wchar_t key = k % 3 == 2 ? wchar_t(L'1' + k % 2) : (k % 7 == 0 ? L'4' : L'6');
-            MarkKeyBegins();
-            const int64_t k0 = Now();
-            Type(form, key);
-            PaintNow(form);
-            seqKeys.Add(Milliseconds(k0, Now()));
-            MarkKeyEnds();
-        }
+        TimeKeys(form->Handle(), form, 60, PracticeKey, seqKeys);
         FreeMeasured(Form2);
         seqFloor.Measure(seqOpening.samples.back());
     }
@@ -66,15 +54,7 @@ std::string BenchPracticeWindows(TForm* owner) {
         Run(bank, "update kaoti set bz='t' where id <= 300");
         auto* form = MeasureOpening([&] { return Formqh2 = new TFormqh2(owner, &bank, &aux); }, listOpening);
         listFloor.Capture(form->Handle());
-        for (int k = 0; k < 60; ++k) {
-            const wchar_t key = k % 3 == 2 ? wchar_t(L'1' + k % 2) : (k % 7 == 0 ? L'4' : L'6');
-            MarkKeyBegins();
-            const int64_t k0 = Now();
-            Type(form, key);
-            PaintNow(form);
-            listKeys.Add(Milliseconds(k0, Now()));
-            MarkKeyEnds();
-        }
+        TimeKeys(form->Handle(), form, 60, PracticeKey, listKeys);
         // Removing from a list of 300 (then 299 ...): the post, the list read again, the card.
         for (int r = 0; r < 5; ++r) {
             const int64_t r0 = Now();
