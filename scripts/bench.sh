@@ -2,7 +2,8 @@
 # Runs the host benchmarks in an optimised build without sanitizers (build/bench). Figures
 # are reported, never asserted: timing is no pass/fail matter.
 #   --wine-only    only the in-program figures under Wine (build/win's muhe.exe as it is)
-#   --trace FILE   runs muhe.exe under strace, writing the calls scripts/bench-requests.sh counts
+#   --trace FILE   runs muhe.exe with the Wine server tracing every request (wineserver -d2)
+#                  into FILE, which scripts/bench-requests.sh counts
 #   --exe FILE     another build named muhe.exe (a copy kept from before a change, run in turns)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -44,11 +45,11 @@ if [ -f "$exe" ] && [ -f "$top/build/sample/jjj" ]; then
   # Xvfb may end with a status of its own after the program has written its figures: the
   # figures are printed whatever that status, and a missing file is said so.
   status=0
-  # Traced: the request writes and the marks' look-ups of the program's thread (strace stops
-  # only on these calls).
-  tracer=()
-  [ -n "$trace" ] && tracer=(strace -f -qq --seccomp-bpf -xx -s 64 -e trace=write,writev,newfstatat -e signal=none -o "$trace")
-  (cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" "${tracer[@]}" wine "$exe" --bench >/dev/null 2>&1) || status=$?
+  # Traced: a Wine server of its own, started inside the display, writes every request with its
+  # name and arguments; the program joins it.
+  run='wine "$0" --bench'
+  [ -n "$trace" ] && run='wineserver -f -d2 2>"$1" & sleep 1; wine "$0" --bench; wineserver -w'
+  (cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$run" "$exe" "$trace" >/dev/null 2>&1) || status=$?
   if [ -s "$work/bench.txt" ]; then
     cat "$work/bench.txt"
   else
