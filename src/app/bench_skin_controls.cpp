@@ -31,7 +31,7 @@ std::string BenchSkinnedControls() {
             opened = 0;
             EndMenu();
         }
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
+        return TWindowSubclass::CallNext(hwnd, msg, wParam, lParam);
     });
     RECT r{};
     GetWindowRect(main, &r);

@@ -14,6 +14,7 @@
 #include "ui/component.h"
 #include "ui/form.h"
 #include "ui/paint_buffer.h"
+#include "ui/window_subclass.h"
 
 class TAutomationServer;
 class TBoxWatcher;
@@ -141,6 +142,9 @@ public:
     // The off-screen picture the toolkit's windows paint into.
     TPaintBuffer& PaintBuffer() { return paintBuffer_; }
 
+    // The windows the toolkit and the skin engine have subclassed.
+    TSubclassChains& SubclassChains() { return subclassChains_; }
+
 private:
     friend class TBoxWatcher;
 
@@ -166,6 +170,7 @@ private:
     std::unique_ptr<TBoxWatcher> watcher_;
     std::unique_ptr<TAutomationServer> automation_;
     TPaintBuffer paintBuffer_;
+    TSubclassChains subclassChains_;
 };
 
 extern TApplication* const Application;

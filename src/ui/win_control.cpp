@@ -55,8 +55,8 @@ void TWinControl::CreateHandle() {
     }
     CreateWnd();
     // A system control is given its state before the toolkit's subclass goes in: nothing of
-    // the toolkit or of a skin answers those messages, and under Wine every message through the
-    // system's subclass chain looks the chain up in the window server.
+    // the toolkit or of a skin answers those messages, and each would pass the subclass chain
+    // and the toolkit's dispatch for nothing.
     try {
         InitWnd();
     } catch (...) {
@@ -222,7 +222,7 @@ LRESULT CALLBACK TWinControl::ClassWndProc(HWND hwnd, UINT msg, WPARAM wParam, L
 }
 
 LRESULT TWinControl::SubclassDispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // While this runs, what the toolkit leaves goes on down the system's subclass chain.
+    // While this runs, what the toolkit leaves goes on down the window's subclass chain.
     ++subclassCalls_;
     struct Leave {
         int& calls;
@@ -233,7 +233,7 @@ LRESULT TWinControl::SubclassDispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWinControl::CallDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (ownClass_) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (subclassCalls_ > 0) return DefSubclassProc(hwnd, msg, wParam, lParam);
+    if (subclassCalls_ > 0) return TWindowSubclass::CallNext(hwnd, msg, wParam, lParam);
     // A message performed outside any call of the window's (no chain position to go on from).
     return CallWindowProcW(defWndProc_, hwnd, msg, wParam, lParam);
 }

@@ -2,9 +2,9 @@
 // TWinControl: a control with a window. Every message of the window goes through the
 // control's WindowProc chain: the hooks others put in front (HookWindowProc, the skin
 // engine's), then the toolkit's WndProc; what that leaves falls to the window's own
-// procedure (the system class's for EDIT, BUTTON, COMBOBOX, …, reached through the system's
+// procedure (the system class's for EDIT, BUTTON, COMBOBOX, …, reached through the window's
 // subclass chain; DefWindowProc for the toolkit's own classes). A window we register gets its
-// object through lpCreateParams; a system control is subclassed through the system's
+// object through lpCreateParams; a system control is subclassed through the toolkit's
 // subclass chain (TWindowSubclass), so other subclassers can come and go in any order.
 #include <windows.h>
 

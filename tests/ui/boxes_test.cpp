@@ -238,7 +238,7 @@ TEST_F(BoxesTest, WhateverEscapesIntoTheSystemIsShownByTheOneBoundaryAlsoWhatIsN
     {
         TWindowSubclass subclass(edit->WindowHandle(), [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
             if (m == WM_CHAR && w == L'!') throw std::wstring(L"not even an exception");
-            return DefSubclassProc(h, m, w, l);
+            return TWindowSubclass::CallNext(h, m, w, l);
         });
         SendMessageW(edit->WindowHandle(), WM_CHAR, L'!', 1);
         SendMessageW(edit->WindowHandle(), WM_CHAR, L'k', 1);

@@ -1,5 +1,5 @@
 // Two owners on one window: the toolkit's WindowProc chain with hooks that unhook or swap
-// themselves while they run, and the system's subclass chain that the toolkit and the skin
+// themselves while they run, and the subclass chain that the toolkit and the skin
 // engine attach to and detach from in any order.
 #include <windows.h>
 
@@ -47,7 +47,7 @@ protected:
     TWindowSubclass Attach(wchar_t name) {
         return TWindowSubclass(edit->Handle(), [this, name](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (msg == WM_CHAR && wParam >= L'a' && wParam <= L'z') order += name;
-            return DefSubclassProc(hwnd, msg, wParam, lParam);
+            return TWindowSubclass::CallNext(hwnd, msg, wParam, lParam);
         });
     }
 
@@ -172,7 +172,7 @@ TEST_F(SubclassTest, ASubclassOutlivesItsWindowOrDetachesFromInsideItsOwnCall) {
                 holder.reset();
                 log += name;
             }
-            return DefSubclassProc(h, m, w, l);
+            return TWindowSubclass::CallNext(h, m, w, l);
         });
         if (last == WM_CHAR) {
             EXPECT_EQ(Type(L'y'), L"T");

@@ -112,7 +112,7 @@ void TSkinControl::HookMessage(TMessage& message, const TWndNext& next) {
 LRESULT TSkinControl::SubclassMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage message{msg, wParam, lParam, 0};
     if (BeforeMessage(message)) {
-        message.Result = DefSubclassProc(hwnd_, msg, wParam, lParam);
+        message.Result = TWindowSubclass::CallNext(hwnd_, msg, wParam, lParam);
         AfterMessage(message);
     }
     return message.Result;

@@ -26,7 +26,7 @@ LRESULT TWinSkinForm::Subclass(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWinSkinForm::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(hwnd_, msg, wParam, lParam);
+    return TWindowSubclass::CallNext(hwnd_, msg, wParam, lParam);
 }
 
 LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

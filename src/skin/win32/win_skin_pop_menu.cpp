@@ -47,10 +47,10 @@ const Bitmap32& TWinSkinPopMenu::Background() {
 
 LRESULT TWinSkinPopMenu::Proc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kSkinQuery) return 1;
-    if (!manager_.Active()) return DefSubclassProc(hwnd_, msg, wParam, lParam);
+    if (!manager_.Active()) return TWindowSubclass::CallNext(hwnd_, msg, wParam, lParam);
     switch (msg) {
         case WM_DESTROY: {
-            const LRESULT result = DefSubclassProc(hwnd_, msg, wParam, lParam);
+            const LRESULT result = TWindowSubclass::CallNext(hwnd_, msg, wParam, lParam);
             Detach();
             manager_.PopupMenuClosed(hwnd_);
             return result;
@@ -65,19 +65,19 @@ LRESULT TWinSkinPopMenu::Proc(UINT msg, WPARAM wParam, LPARAM lParam) {
             {
                 SavedDC saved(dc);
                 IntersectClipRect(dc, kBorder, kBorder, (r.right - r.left) - kBorder, (r.bottom - r.top) - kBorder);
-                result = DefSubclassProc(hwnd_, msg, wParam, lParam);
+                result = TWindowSubclass::CallNext(hwnd_, msg, wParam, lParam);
             }
             return result;
         }
         case WM_NCPAINT:
         case WM_PAINT: {
-            const LRESULT result = DefSubclassProc(hwnd_, msg, wParam, lParam);
+            const LRESULT result = TWindowSubclass::CallNext(hwnd_, msg, wParam, lParam);
             WindowDC dc(hwnd_);
             if (dc.Get()) PaintBorder(dc.Get());
             return result;
         }
     }
-    return DefSubclassProc(hwnd_, msg, wParam, lParam);
+    return TWindowSubclass::CallNext(hwnd_, msg, wParam, lParam);
 }
 
 void TWinSkinPopMenu::PaintBorder(HDC dc) {
