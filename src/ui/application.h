@@ -14,6 +14,7 @@
 #include "ui/component.h"
 #include "ui/form.h"
 #include "ui/paint_buffer.h"
+#include "ui/timer.h"
 #include "ui/window_subclass.h"
 
 class TAutomationServer;
@@ -142,6 +143,9 @@ public:
     // The off-screen picture the toolkit's windows paint into.
     TPaintBuffer& PaintBuffer() { return paintBuffer_; }
 
+    // The window the timers tick on.
+    TTimerWindow& Timers() { return timers_; }
+
     // The windows the toolkit and the skin engine have subclassed.
     TSubclassChains& SubclassChains() { return subclassChains_; }
 
@@ -171,6 +175,7 @@ private:
     std::unique_ptr<TAutomationServer> automation_;
     TPaintBuffer paintBuffer_;
     TSubclassChains subclassChains_;
+    TTimerWindow timers_;
 };
 
 extern TApplication* const Application;

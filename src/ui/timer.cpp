@@ -8,7 +8,6 @@
 namespace {
 
 constexpr wchar_t kTimerClass[] = L"MuheTimerWindow";
-constexpr UINT_PTR kTimerId = 1;
 
 }  // namespace
 
@@ -16,9 +15,7 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner) { Update(); }
 
 TTimer::~TTimer() {
     OnTimer = nullptr;
-    if (window_) {
-        if (running_) KillTimer(window_->Handle(), kTimerId);
-    }
+    if (id_) Application->Timers().Stop(id_);
 }
 
 void TTimer::SetEnabled(bool enabled) {
@@ -35,14 +32,12 @@ void TTimer::SetInterval(int interval) {
 }
 
 void TTimer::Update() {
-    if (running_) {
-        KillTimer(window_->Handle(), kTimerId);
-        running_ = false;
+    if (id_) {
+        Application->Timers().Stop(id_);
+        id_ = 0;
     }
     if (!enabled_ || interval_ == 0) return;
-    if (!window_) window_ = std::make_unique<THelperWindow>(kTimerClass, WindowProc, this);
-    if (!SetTimer(window_->Handle(), kTimerId, UINT(interval_), nullptr)) throw Exception("Not enough timers available");
-    running_ = true;
+    id_ = Application->Timers().Start(this, UINT(interval_));
 }
 
 void TTimer::Tick() {
@@ -54,9 +49,27 @@ void TTimer::Tick() {
     });
 }
 
-LRESULT CALLBACK TTimer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_TIMER && wParam == kTimerId) {
-        if (auto* timer = THelperWindow::OwnerOf<TTimer>(hwnd)) timer->Tick();
+TTimerWindow::TTimerWindow() = default;
+TTimerWindow::~TTimerWindow() = default;
+
+UINT_PTR TTimerWindow::Start(TTimer* timer, UINT interval) {
+    if (!window_) window_ = std::make_unique<THelperWindow>(kTimerClass, WindowProc, this);
+    const UINT_PTR id = nextId_++;
+    if (!SetTimer(window_->Handle(), id, interval, nullptr)) throw Exception("Not enough timers available");
+    timers_[id] = timer;
+    return id;
+}
+
+void TTimerWindow::Stop(UINT_PTR id) {
+    // A tick of a stopped timer still waiting in the queue finds nobody.
+    if (timers_.erase(id) && window_) KillTimer(window_->Handle(), id);
+}
+
+LRESULT CALLBACK TTimerWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TIMER) {
+        if (auto* self = THelperWindow::OwnerOf<TTimerWindow>(hwnd)) {
+            if (auto it = self->timers_.find(UINT_PTR(wParam)); it != self->timers_.end()) it->second->Tick();
+        }
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

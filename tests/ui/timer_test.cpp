@@ -1,5 +1,5 @@
-// TTimer: ticks from the message loop while enabled, none when disabled or stopped, and its
-// hidden window goes with it.
+// TTimer: ticks from the message loop while enabled, none when disabled, stopped or deleted;
+// all timers tick on one hidden window.
 #include "ui/timer.h"
 #include "ui_test_support.h"
 
@@ -30,18 +30,28 @@ TEST_F(TimerTest, TicksWhileEnabledAndStopsWhenDisabledOrAtIntervalZero) {
     EXPECT_EQ(ticks, stopped);
 }
 
-TEST_F(TimerTest, ADisabledTimerNeedsNoWindowAndADeletedOneLeavesNone) {
+TEST_F(TimerTest, TimersShareOneWindowAndADeletedOneTicksNoMore) {
+    Owned<TTimer> first(new TTimer(nullptr));
+    first->Interval = 10;
     const int windows = ThreadWindowCount();
+    int firstTicks = 0, secondTicks = 0;
+    first->OnTimer = [&] { ++firstTicks; };
     {
-        Owned<TTimer> timer(new TTimer(nullptr));
-        timer->Enabled = false;
-        timer->Interval = 1000;
-        EXPECT_EQ(ThreadWindowCount(), windows + 1);  // made at construction, when it was enabled
+        // A form's clock: made enabled, stopped at once, started later.
+        Owned<TTimer> second(new TTimer(nullptr));
+        second->Enabled = false;
+        second->Interval = 15;
+        second->OnTimer = [&] { ++secondTicks; };
+        second->Enabled = true;
+        EXPECT_EQ(ThreadWindowCount(), windows);
+        EXPECT_TRUE(PumpUntil([&] { return firstTicks >= 3 && secondTicks >= 3; }));
+        // Deleted with ticks of its own due: they reach nobody.
+        Sleep(40);
     }
-    EXPECT_EQ(ThreadWindowCount(), windows);
-    Owned<TTimer> later(new TTimer(nullptr));
-    later->Enabled = false;
-    later.reset();
+    const int stopped = secondTicks;
+    const int before = firstTicks;
+    EXPECT_TRUE(PumpUntil([&] { return firstTicks >= before + 3; }));
+    EXPECT_EQ(secondTicks, stopped);
     EXPECT_EQ(ThreadWindowCount(), windows);
 }
 
