@@ -153,10 +153,12 @@ int RunBenchmark(int64_t startTicks) {
         if (round == 0) {
             TTreeNodes& nodes = *chapter->TreeView1->Items;
             for (int i = 0; i < nodes.Count(); ++i) {
+                Mark(L"muhe-bench-mark-choice-begins");
                 const int64_t c0 = Now();
                 chapter->TreeView1Change(nodes[i]);
                 PaintNow(chapter);
                 chapterChoices.Add(Milliseconds(c0, Now()));
+                Mark(L"muhe-bench-mark-choice-ends");
             }
             chapter->TreeView1Change(nodes[0]);
             TimeKeys(chapter->Edit1->Handle(), chapter, 200, [](int k) { return k % 4 == 3 ? L'4' : L'6'; }, chapterKeys);

@@ -258,6 +258,7 @@ void TTreeView::CreateParams(TCreateParams& params) {
 
 void TTreeView::InitWnd() {
     TWinControl::InitWnd();
+    theme_.reset();
     Quiet quiet(quiet_);
     if (images_) Feed(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_->Handle()));
     ApplyColors();
@@ -504,9 +505,26 @@ void TTreeView::FontChanged() {
 // ---- notifications
 
 void TTreeView::WndProc(TMessage& message) {
-    if (message.Msg == CN_NOTIFY) {
-        CnNotify(message);
-        return;
+    switch (message.Msg) {
+        case CN_NOTIFY:
+            CnNotify(message);
+            return;
+        case WM_PAINT:
+        case WM_PRINTCLIENT:
+            PaintMessage(message);
+            return;
+        case WM_ERASEBKGND:
+            message.Result = 1;  // the paint fills every pixel it draws
+            return;
+        case WM_SETFOCUS:
+            focused_ = true;
+            break;
+        case WM_KILLFOCUS:
+            focused_ = false;
+            break;
+        case WM_THEMECHANGED:
+            theme_.reset();
+            break;
     }
     TWinControl::WndProc(message);
 }

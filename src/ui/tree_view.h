@@ -11,9 +11,11 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -235,6 +237,15 @@ private:
     void DispInfo(NMTVDISPINFOW& info);
     void ItemExpanded(const NMTREEVIEWW& info);
 
+    // The tree's own paint (tree_view_paint.cpp): WM_PAINT, and WM_PRINTCLIENT into its HDC.
+    struct RowPaint;
+    void PaintMessage(TMessage& message);
+    void PaintTo(HDC target, const RECT& area);
+    void PaintRows(HDC dc, const RECT& area);
+    void PaintRow(const RowPaint& p, HTREEITEM item, const RECT& row);
+    void PaintLinesAndButton(const RowPaint& p, HTREEITEM item, const TVITEMW& state, const RECT& row, int linesOffset,
+                             int centerX, int centerY, int level, bool linesAtRoot);
+
     TImageList* images_ = nullptr;
     TTreeNode* selected_ = nullptr;
     bool showButtons_ = true;
@@ -244,6 +255,12 @@ private:
     // While set, the window's notifications of our own changes run no events.
     int quiet_ = 0;
     bool redrawOff_ = false;
+    // Whether the window has the focus, from its WM_SETFOCUS and WM_KILLFOCUS (asking would be
+    // a round trip to the window server for every row).
+    bool focused_ = false;
+    // The theme the system's tree opened for its window (not ours to close; nullptr: none),
+    // looked up at the first paint (a window property: a round trip under Wine).
+    std::optional<HTHEME> theme_;
     // Lets a free notification of the image list know whether this tree is still there.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };

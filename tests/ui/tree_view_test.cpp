@@ -4,11 +4,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "base/utf.h"
 #include "ui/edit.h"
+#include "ui/gdi.h"
 #include "ui/image_list.h"
 #include "ui/panel.h"
 #include "ui/tree_view.h"
@@ -46,6 +49,43 @@ int ButtonOf(const TTreeNode* node) {
 }
 
 int WindowCount(const TTreeView* tree) { return int(SendMessageW(tree->WindowHandle(), TVM_GETCOUNT, 0, 0)); }
+
+// The client area as a window procedure draws it for WM_PRINTCLIENT.
+Bitmap32 Printed(HWND hwnd, WNDPROC proc) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    BITMAPINFO bi = TopDown32(client.right, client.bottom);
+    void* bits = nullptr;
+    Gdi<HBITMAP> dib(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemDC mem(nullptr);
+    {
+        SelectGuard select(mem.Get(), dib.Get());
+        CallWindowProcW(proc, hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.Get()), PRF_CLIENT | PRF_ERASEBKGND);
+        GdiFlush();
+    }
+    Bitmap32 image(client.right, client.bottom);
+    const auto* p = static_cast<const uint32_t*>(bits);
+    for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = p[i] & 0xFFFFFF;
+    return image;
+}
+
+// Empty when both pictures are the same, else how many pixels differ and where the first is.
+std::string Difference(const Bitmap32& ours, const Bitmap32& system) {
+    if (ours.width != system.width || ours.height != system.height) return "sizes differ";
+    int count = 0;
+    std::string first;
+    for (int y = 0; y < ours.height; ++y)
+        for (int x = 0; x < ours.width; ++x) {
+            if (ours.At(x, y) == system.At(x, y)) continue;
+            if (count++ == 0) {
+                char text[96];
+                snprintf(text, sizeof text, " (first at %d,%d: ours %06x, the system's %06x)", x, y,
+                         unsigned(ours.At(x, y)), unsigned(system.At(x, y)));
+                first = text;
+            }
+        }
+    return count ? std::to_string(count) + " pixels differ" + first : std::string();
+}
 
 std::vector<std::wstring> Texts(const std::vector<TTreeNode*>& nodes) {
     std::vector<std::wstring> texts;
@@ -302,6 +342,80 @@ TEST_F(TreeViewTest, ANewWindowShowsTheSameNodesAndCodeChangesBehaveAsTheLearner
     EXPECT_EQ(tree->Selected.Get(), nullptr);
     EXPECT_EQ(SendMessageW(tree->WindowHandle(), TVM_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(tree->DisplayText(), L"");
+}
+
+TEST_F(TreeViewTest, ItsOwnPaintLooksAsTheSystemsTreeDrawsTheSameStates) {
+    // The toolkit paints the rows itself; the system's tree, asked to draw the same window,
+    // must give the same pixels in every state the windows use.
+    auto* images = new TImageList(form.get());
+    images->AddMasked(Strip(), clWhite);
+    auto* edit = new TEdit(form.get());
+    edit->Parent = form.get();
+    edit->SetBounds(250, 10, 100, 24);
+    tree->Images = images;
+    tree->HideSelection = false;
+    form->Show();
+    Build();
+    a->ImageIndex = 0;
+    b->ImageIndex = 1;
+    b->SelectedIndex = 2;
+    a1->ImageIndex = 2;
+    a1->SelectedIndex = -1;  // selected, it falls back to its picture
+    int asked = 0;
+    tree->OnGetImageIndex = [&](TTreeNode*) { ++asked; };
+    HWND hwnd = tree->WindowHandle();
+    auto classProc = [&] { return reinterpret_cast<WNDPROC>(GetClassLongPtrW(tree->WindowHandle(), GCLP_WNDPROC)); };
+    auto toolkit = [&] { return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(tree->WindowHandle(), GWLP_WNDPROC)); };
+    const std::vector<std::pair<const char*, std::function<void()>>> states = {
+        {"collapsed, nothing chosen", [] {}},
+        {"opened by the learner's key, chosen without the focus",
+         [&] {
+             tree->Selected = a;
+             SendMessageW(hwnd, WM_KEYDOWN, VK_RIGHT, 0);
+             a1->Expand(false);
+             b->Selected = true;
+         }},
+        {"chosen with the focus", [&] {
+             tree->SetFocus();
+             a1->Selected = true;
+         }},
+        {"the focus gone elsewhere, the selection hidden then", [&] {
+             tree->HideSelection = true;
+             edit->SetFocus();
+             a1y->Selected = true;
+         }},
+        {"colours of its own", [&] {
+             tree->Color = TColor(RGB(255, 250, 200));
+             tree->Font->Color = TColor(RGB(0, 0, 160));
+         }},
+        {"a large font (the buttons' larger sign)", [&] { tree->Font->Height = -24; }},
+        {"scrolled down and right", [&] {
+             tree->Font->Height = -12;
+             for (int i = 0; i < 40; ++i) tree->Items->AddChild(b1, L"乙一的第" + std::to_wstring(i) + L"个很长很长很长很长很长的条目");
+             b->Expand(true);
+             SendMessageW(hwnd, WM_VSCROLL, SB_PAGEDOWN, 0);
+             SendMessageW(hwnd, WM_HSCROLL, SB_LINERIGHT, 0);
+             SendMessageW(hwnd, WM_HSCROLL, SB_LINERIGHT, 0);
+         }},
+        {"no pictures", [&] { tree->Images = nullptr; }},
+        {"no lines", [&] { tree->ShowLines = false; }},
+        {"no lines at the top level", [&] {
+             tree->ShowLines = true;
+             tree->ShowRoot = false;
+         }},
+        {"no buttons", [&] { tree->ShowButtons = false; }},
+    };
+    for (const auto& [name, change] : states) {
+        change();
+        PumpFor(20);
+        hwnd = tree->WindowHandle();
+        ASSERT_NE(toolkit(), classProc()) << "the toolkit's procedure is in front of the class's";
+        asked = 0;
+        const Bitmap32 ours = Printed(hwnd, toolkit());
+        EXPECT_GT(asked, 0) << name << ": the pictures are asked for as rows are drawn";
+        EXPECT_EQ(Difference(ours, Printed(hwnd, classProc())), "") << name;
+        EXPECT_EQ(Difference(ScreenClient(hwnd), ours), "") << name << ": on the screen as printed";
+    }
 }
 
 TEST_F(TreeViewTest, ATreeBuiltOffTheScreenShowsWhatWasDoneWhenItComesOn) {
