@@ -143,6 +143,10 @@ public:
     // The off-screen picture the toolkit's windows paint into.
     TPaintBuffer& PaintBuffer() { return paintBuffer_; }
 
+    // Called with a form whose window is about to be shown, while nothing of it is on the
+    // screen yet (the skin engine puts on its frame then, so that the window is painted once).
+    std::function<void(TForm& form)> OnFormShowing;
+
     // The window the timers tick on.
     TTimerWindow& Timers() { return timers_; }
 

@@ -249,6 +249,7 @@ void TForm::ShowMade(bool madeNow) {
     const RECT bounds = BoundsRect();
     if (!madeNow || !EqualRect(&bounds, &placedBounds_)) ApplyPosition();
     HWND hwnd = WindowHandle();
+    if (Application->OnFormShowing && !IsWindowVisible(hwnd)) Application->OnFormShowing(*this);
     ShowWindow(hwnd, SW_SHOW);
     if (GetActiveWindow() != hwnd && IsWindowEnabled(hwnd)) SetActiveWindow(hwnd);
 }

@@ -39,7 +39,10 @@ TSkinManage* TSkinManage::Instance(bool create) {
 
 TSkinManage::~TSkinManage() {
     StopTimer();
-    if (hook_) UnhookWindowsHookEx(hook_);
+    if (hook_) {
+        UnhookWindowsHookEx(hook_);
+        Application->OnFormShowing = nullptr;
+    }
     hook_ = nullptr;
     const auto forms = std::exchange(forms_, {});
     for (TWinSkinForm* form : forms) {
@@ -86,6 +89,12 @@ void TSkinManage::SkinOwnerForm(TSkinData& skin) {
 
 void TSkinManage::InstallHook() {
     if (!hook_) hook_ = SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+    // A form of the program's own is skinned, frame finished, before it is shown: it appears
+    // skinned, in its final size, in its first paint instead of being painted plain, resized
+    // and painted again.
+    Application->OnFormShowing = [](TForm& form) {
+        if (theManager && form.HandleAllocated()) GuardedCall([&] { theManager->SkinWindow(form.WindowHandle(), true); });
+    };
 }
 
 void TSkinManage::SetCurrentSkin(TSkinData* skin) { currentSkin_ = skin; }
@@ -159,7 +168,7 @@ TSkinData* TSkinManage::FindSkinData(HWND hwnd) const {
     return skins_.empty() ? nullptr : skins_.front();
 }
 
-bool TSkinManage::SkinWindow(HWND hwnd) {
+bool TSkinManage::SkinWindow(HWND hwnd, bool finishNow) {
     if (!active_ || !IsWindow(hwnd)) return false;
     if (SendMessageW(hwnd, kSkinQuery, 0, 0) == 1) return false;
     if (FindForm(hwnd)) return false;
@@ -189,7 +198,10 @@ bool TSkinManage::SkinWindow(HWND hwnd) {
         throw;
     }
     forms_.push_back(skinned);
-    PostMessageW(hwnd, kSkinFinish, 0, kSkinFinishParam);
+    if (finishNow)
+        SendMessageW(hwnd, kSkinFinish, 0, kSkinFinishParam);
+    else
+        PostMessageW(hwnd, kSkinFinish, 0, kSkinFinishParam);
     return true;
 }
 

@@ -52,7 +52,9 @@ public:
     void RequestAction(int action, int delayMs) override;
 
     // The gatekeeper: skins the window if every condition holds; true when it did.
-    bool SkinWindow(HWND hwnd);
+    // Skins the window; its frame is finished at once when `finishNow`, else by a message
+    // posted to it (a window being activated is in the middle of the system's work).
+    bool SkinWindow(HWND hwnd, bool finishNow = false);
     // The skin a window gets: the component that skins only that form, the dialog skin for
     // message boxes, else the main one, else the first registered; nullptr when none.
     TSkinData* FindSkinData(HWND hwnd) const;

@@ -54,7 +54,11 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
     switch (msg) {
         case WM_SIZE: return OnSize(wParam, lParam);
-        case WM_ACTIVATE: active_ = LOWORD(wParam) != WA_INACTIVE; break;
+        case WM_ACTIVATE:
+            active_ = LOWORD(wParam) != WA_INACTIVE;
+            // A window finished before it was shown starts its timer when it first comes up.
+            if (active_ && lifeState_ == lsSkinned) StartTimer();
+            break;
         case WM_NCACTIVATE:
             active_ = wParam != FALSE;
             if (FrameSkinned()) return OnNcActivate(wParam, lParam);
