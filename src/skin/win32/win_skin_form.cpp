@@ -189,10 +189,12 @@ void TWinSkinForm::Finish() {
                     }
                 }
             }
-            // The region for the new size first, so that the resize repaints once.
+            // The region for the new size first, so that the resize repaints once. The frame
+            // grows around an unchanged client: no limits to ask for (the system's asking
+            // looks the monitors up, a dozen round trips to the window server under Wine).
             BuildRegion(true, SIZE{width, height}, false);
             SetWindowPos(hwnd_, nullptr, 0, 0, width, height,
-                         SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                         SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
             lifeState_ = lsSkinned;
             RepaintFrame();  // the resize painted the frame while it was still resizing
         }
