@@ -5,6 +5,19 @@
 #include <algorithm>
 
 #include "ui/edit.h"
+#include "ui/gdi.h"
+
+namespace {
+
+// The system's list gives an item the line height of the font it is set in.
+int LineHeight(const TFont& font) {
+    MemDC dc(nullptr);
+    SelectGuard select(dc.Get(), font.Handle());
+    TEXTMETRICW tm{};
+    return GetTextMetricsW(dc.Get(), &tm) ? int(tm.tmHeight) : 0;
+}
+
+}  // namespace
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
     width_ = 145;
@@ -17,12 +30,15 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
 void TComboBox::CreateParams(TCreateParams& params) {
     params.systemClass = L"COMBOBOX";
     params.style |= (GetTabStop() ? WS_TABSTOP : 0) | WS_VSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL);
+    createdHeight_ = params.height;
 }
 
 void TComboBox::InitWnd() {
     TWinControl::InitWnd();
     FillList();
-    AdjustDropDown();
+    // The window was made with the list's height for the font's line height; resizing it to
+    // the same height costs Wine's combo box a dozen moves of its list (each a display look-up).
+    if (WindowHeightFor(height_) != createdHeight_) AdjustDropDown();
     if (style_ == csDropDown && itemIndex_ < 0) SetWindowTextW(WindowHandle(), caption_.c_str());
 }
 
@@ -105,6 +121,7 @@ int TComboBox::WindowHeightFor(int height) const {
     // The system keeps a drop-down's height for its list: the field plus the items shown.
     int itemHeight = 0;
     if (HandleAllocated()) itemHeight = int(SendMessageW(WindowHandle(), CB_GETITEMHEIGHT, 0, 0));
+    if (itemHeight <= 0) itemHeight = LineHeight(*Font);
     if (itemHeight <= 0) {
         const int fontHeight = Font->GetHeight();
         itemHeight = (fontHeight < 0 ? -fontHeight : fontHeight) + 4;
