@@ -25,6 +25,10 @@ inline std::string Chapter(int n) { return "select * from kaoti where tihao like
 inline std::string ChapterTree(int n) {
     return "select lei2,id from kaoti  where tihao like '" + std::to_string(n) + ".%' order by id";
 }
+// The four tree queries' rows in one statement, with the book number that tells the chapter.
+inline constexpr const char* kChapterTrees =
+    "select lei2,id,tihao from kaoti where tihao like '1.%' or tihao like '2.%' or tihao like '3.%' or tihao like '4.%'"
+    " order by id";
 inline std::string TreeChapter(const std::string& chapter) {
     return "select * from kaoti where lei1='" + EscapeQuotes(chapter) + "'" + " order by id";
 }

@@ -1,6 +1,7 @@
 #include "practice/win/form4.h"
 
 #include "base/utf.h"
+#include "data/read_transaction.h"
 #include "data/statements.h"
 #include "drill/answer_codes.h"
 #include "drill/win/drill_form.h"
@@ -118,9 +119,12 @@ TForm4::TForm4(TComponent* owner, TADOConnection* bank, TADOConnection* aux)
         ++line;
     }
 
-    // The tree panel covers the right column while it is shown.
+    // The tree panel covers the right column while it is shown; it is made hidden and disabled
+    // (hiding a made window asks the focus and the window server again).
     Panel3 = Place<TPanel>(this, this, L"Panel3", {kRightLeft - 2, 0, kTreeWidth, kTreeHeight});
     Panel3->BevelOuter = bvNone;
+    Panel3->Visible = false;
+    Panel3->Enabled = false;
     TreeView1 = Place<TTreeView>(this, Panel3, L"TreeView1", {0, 0, kTreeWidth, kTreeHeight});
     SetSongFont(TreeView1, 12, clWindowText, 0);
     ImageList1 = new TImageList(this);
@@ -153,10 +157,11 @@ void TForm4::FormCreate() {
     Image1->Picture->Assign(LoadResourcePicture(L"DECO"));
     if (const Bitmap32 icons = LoadResourcePicture(L"TREEICONS"); !icons.Empty()) ImageList1->AddMasked(icons, clWhite);
     Panel3->Left = ClientWidth() - kTreeWidth;
+    // Only reads follow: each file is locked once for all of them instead of once a statement.
+    TReadTransaction bankReads(ADOQuery1->Connection);
+    TReadTransaction auxReads(ADOQuery2->Connection);
     ADOQuery2->Open();
 
-    Panel3->Visible = false;
-    Panel3->Enabled = false;
     BuildTree();
     Label12->Caption = L"";
     ADOQuery1->Close();
@@ -168,27 +173,33 @@ void TForm4::FormCreate() {
 }
 
 void TForm4::BuildTree() {
+    // The four chapters' rows in one statement; a row belongs to the chapter whose number
+    // stands before the first point of its book number, as each chapter's own statement
+    // selects it. One section for every run of equal section names, in id order.
+    std::array<std::vector<std::string>, kChapterCount> sections;
+    ADOQuery3->Close();
+    ADOQuery3->SQL.SetText(statements::kChapterTrees);
+    ADOQuery3->Open();
+    const int rows = ADOQuery3->RecordCount();
+    for (int i = 0; i < rows; ++i, ADOQuery3->Next()) {
+        const std::string tihao = ADOQuery3->FieldByName("tihao")->AsString();
+        const int n = tihao.size() > 1 && tihao[1] == '.' ? tihao[0] - '0' : 0;
+        if (n < 1 || n > kChapterCount) continue;
+        std::vector<std::string>& runs = sections[size_t(n - 1)];
+        std::string section = TrimBlanks(ADOQuery3->FieldByName("lei2")->AsString());
+        if (runs.empty() || section != runs.back()) runs.push_back(std::move(section));
+    }
+    ADOQuery3->Close();
+
     TreeView1->Items->BeginUpdate();
     TreeView1->Items->Clear();
     for (int n = 1; n <= kChapterCount; ++n) {
-        ADOQuery3->Close();
-        ADOQuery3->SQL.SetText(statements::ChapterTree(n));
-        ADOQuery3->Open();
         TTreeNode* chapter = AddNode(TreeView1, nullptr, kChapterTitles[size_t(n - 1)], kWindowIcon);
-        // One section for every run of equal section names, in id order.
-        std::string lastSection;
-        const int rows = ADOQuery3->RecordCount();
-        for (int i = 0; i < rows; ++i) {
-            const std::string section = TrimBlanks(ADOQuery3->FieldByName("lei2")->AsString());
-            if (i == 0 || section != lastSection) {
-                TTreeNode* node = AddNode(TreeView1, chapter, Utf8ToWide(section), kFolderIcon);
-                for (const wchar_t* kind : kKindTexts) AddNode(TreeView1, node, kind, kPointerIcon);
-                lastSection = section;
-            }
-            ADOQuery3->Next();
+        for (const std::string& section : sections[size_t(n - 1)]) {
+            TTreeNode* node = AddNode(TreeView1, chapter, Utf8ToWide(section), kFolderIcon);
+            for (const wchar_t* kind : kKindTexts) AddNode(TreeView1, node, kind, kPointerIcon);
         }
     }
-    ADOQuery3->Close();
     TreeView1->Items->EndUpdate();
 }
 
@@ -247,6 +258,8 @@ std::string TForm4::NodeStatement(const TTreeNode* node) {
 }
 
 void TForm4::TreeView1Change(TTreeNode* node) {
+    // The set and its first picture are read under one lock of the file.
+    TReadTransaction reads(ADOQuery1->Connection);
     ADOQuery1->Close();
     ADOQuery1->SQL.SetText(NodeStatement(node));
     ADOQuery1->Open();
