@@ -36,9 +36,14 @@ void TComboBox::CreateParams(TCreateParams& params) {
 void TComboBox::InitWnd() {
     TWinControl::InitWnd();
     FillList();
-    // The window was made with the list's height for the font's line height; resizing it to
-    // the same height costs Wine's combo box a dozen moves of its list (each a display look-up).
-    if (WindowHeightFor(height_) != createdHeight_) AdjustDropDown();
+    // The window was made with the list's height foreseen from the font; resizing it to the
+    // same height costs Wine's combo box a dozen moves of its list (each a display look-up).
+    // The window is the field now, in the height the class gave it.
+    HWND hwnd = WindowHandle();
+    RECT field{};
+    GetWindowRect(hwnd, &field);
+    const int height = WindowHeightFor(field.bottom - field.top);
+    if (height != createdHeight_) SetWindowPos(hwnd, nullptr, 0, 0, width_, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (style_ == csDropDown && itemIndex_ < 0) SetWindowTextW(WindowHandle(), caption_.c_str());
 }
 
@@ -120,8 +125,16 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
 int TComboBox::WindowHeightFor(int height) const {
     // The system keeps a drop-down's height for its list: the field plus the items shown.
     int itemHeight = 0;
-    if (HandleAllocated()) itemHeight = int(SendMessageW(WindowHandle(), CB_GETITEMHEIGHT, 0, 0));
-    if (itemHeight <= 0) itemHeight = LineHeight(*Font);
+    if (HandleAllocated()) {
+        itemHeight = int(SendMessageW(WindowHandle(), CB_GETITEMHEIGHT, 0, 0));
+    } else if (const int line = LineHeight(*Font); line > 0) {
+        // Before the window exists, foreseen from the font as the system will make them: items
+        // a line high, and the field Wine's combo box makes (a text area of the line and 4,
+        // within borders of 2). A list of whole items keeps its height; any other the list box
+        // cuts to whole items every time the combo box places it, each a move of its window.
+        itemHeight = line;
+        height = line + 8;
+    }
     if (itemHeight <= 0) {
         const int fontHeight = Font->GetHeight();
         itemHeight = (fontHeight < 0 ? -fontHeight : fontHeight) + 4;
