@@ -73,17 +73,22 @@ void CloseExam() {
 int RunBenchmark(int64_t startTicks) {
     std::string report = "muhe.exe --bench\n";
     MarkSeries(L"start-up");
+    Mark(L"muhe-bench-mark-opening-begins");
     Application->CreateForm(Form1);
     DataModule3 = new TDataModule3();
-    const int64_t dialogs0 = Now();
-    CreateStartUpForms();
-    const int64_t dialogs1 = Now();
     Form1->Show();
     WaitForSkin(Form1->Handle());
     PaintNow(Form1);
     const double startUp = Milliseconds(startTicks, Now());
+    Mark(L"muhe-bench-mark-opening-ends");
     report += Line("start-up to the main window's first skinned paint", startUp, "ms", 150);
-    report += Line("  of which the jump dialog and the hidden by-set window", Milliseconds(dialogs0, dialogs1), "ms", 150);
+    // Made when the loop is first idle, after that paint.
+    MarkSeries(L"start-up-windows");
+    Mark(L"muhe-bench-mark-opening-begins");
+    const int64_t dialogs0 = Now();
+    CreateStartUpForms();
+    report += Line("then the jump dialog and the hidden by-set window", Milliseconds(dialogs0, Now()), "ms", 150);
+    Mark(L"muhe-bench-mark-opening-ends");
     // The main window stays open: its floor is a second window beside it.
     FloorFigures mainFloor;
     MarkSeries(L"main");

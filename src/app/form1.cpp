@@ -25,11 +25,12 @@ namespace {
 constexpr int kColumnWidth = 225;
 constexpr int kTitleHeight = 41;
 
-// Shows a function window, made by `make` with the main window as its owner, modally; keeps
-// it in its program-wide reference while it lives, and releases it once it has closed (a
-// window that released itself on closing is not touched again).
+// Shows a function window, made by `make` (after `before`, when set) with the main window as
+// its owner, modally; keeps it in its program-wide reference while it lives, and releases it
+// once it has closed (a window that released itself on closing is not touched again).
 template <class F, class Make>
-void OpenFunctionWindow(F*& reference, Make make) {
+void OpenFunctionWindow(const std::function<void()>& before, F*& reference, Make make) {
+    if (before) before();
     F* form = make();
     reference = form;
     auto released = std::make_shared<bool>(false);
@@ -161,14 +162,14 @@ wchar_t TForm1::anjian(wchar_t key) {
 void TForm1::BitBtnKeyPress(wchar_t& key) { key = anjian(key); }
 
 void TForm1::BitBtn1Click() {
-    OpenFunctionWindow(Form5, [this] {
+    OpenFunctionWindow(BeforeFunctionWindow, Form5, [this] {
         auto* exam = new TForm5(this, &DataModule3->ADOConnection1);
         exam->JumpDialog = Form6;
         return exam;
     });
 }
 void TForm1::BitBtn2Click() {
-    OpenFunctionWindow(Form2, [this] {
+    OpenFunctionWindow(BeforeFunctionWindow, Form2, [this] {
         auto* sequential = new TForm2(this, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
         sequential->JumpDialog = Form6;
         return sequential;
@@ -177,26 +178,26 @@ void TForm1::BitBtn2Click() {
 // A new by-set window each time; Form55 points at it from now on (the one start-up made
 // stays hidden).
 void TForm1::BitBtn3Click() {
-    OpenFunctionWindow(Form55, [this] {
+    OpenFunctionWindow(BeforeFunctionWindow, Form55, [this] {
         auto* bySet = new TForm55(this, &DataModule3->ADOConnection1);
         bySet->JumpDialog = Form6;
         return bySet;
     });
 }
 void TForm1::BitBtn4Click() {
-    OpenFunctionWindow(Form4, [this] {
+    OpenFunctionWindow(BeforeFunctionWindow, Form4, [this] {
         auto* chapter = new TForm4(this, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
         chapter->JumpDialog = Form6;
         return chapter;
     });
 }
 void TForm1::BitBtn5Click() {
-    OpenFunctionWindow(Formqh2, [this] {
+    OpenFunctionWindow(BeforeFunctionWindow, Formqh2, [this] {
         return new TFormqh2(this, &DataModule3->ADOConnection1, &DataModule3->ADOConnection2);
     });
 }
 void TForm1::BitBtn6Click() {
-    OpenFunctionWindow(Form8, [this] { return new TForm8(this, &DataModule3->ADOConnection2); });
+    OpenFunctionWindow(BeforeFunctionWindow, Form8, [this] { return new TForm8(this, &DataModule3->ADOConnection2); });
 }
 
 void TForm1::BitBtn7Click() {

@@ -55,6 +55,10 @@ public:
     void Label1Click();
     void BitBtnKeyPress(wchar_t& key);
 
+    // Called before a function window is made: the program makes its start-up windows here
+    // when a key comes before the message loop was first idle.
+    std::function<void()> BeforeFunctionWindow;
+
 private:
     TBitBtn* MenuButton(int index, const wchar_t* caption, void (TForm1::*click)());
     void LayOut();

@@ -1,6 +1,6 @@
 // Start-up: the application title, the main window, the data module with both connections,
-// the jump dialog and one hidden by-set window, then the message loop until the main window
-// closes.
+// then the message loop until the main window closes; the jump dialog and one hidden by-set
+// window are made once the main window has painted.
 #include <windows.h>
 
 #include <cwchar>
@@ -41,15 +41,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
         Application->ShowException(e);
         return 1;
     }
-    try {
-        CreateStartUpForms();
-    } catch (const std::exception& e) {
-        Application->ShowException(e);
-        Application->DestroyForms();
-        delete DataModule3;
-        DataModule3 = nullptr;
-        return 1;
-    }
+    Form1->BeforeFunctionWindow = CreateStartUpForms;
+    CreateStartUpFormsWhenIdle();
     Application->Run();
     // The windows' queries run over the module's connections: the windows go first.
     Application->DestroyForms();

@@ -7,8 +7,27 @@
 #include "ui/application.h"
 
 void CreateStartUpForms() {
-    Application->CreateForm(Form6);
-    Form6->FindCaller = JumpCaller;
-    Application->CreateForm(Form55, &DataModule3->ADOConnection1);
-    Form55->JumpDialog = Form6;
+    if (Form6) return;
+    TForm6* jump = nullptr;
+    Application->CreateForm(jump);
+    jump->FindCaller = JumpCaller;
+    try {
+        Application->CreateForm(Form55, &DataModule3->ADOConnection1);
+    } catch (...) {
+        FreeComponent(jump);
+        throw;
+    }
+    Form55->JumpDialog = jump;
+    Form6 = jump;
+}
+
+void CreateStartUpFormsWhenIdle() {
+    Application->WhenIdle([] {
+        try {
+            CreateStartUpForms();
+        } catch (const std::exception& e) {
+            Application->ShowException(e);
+            Application->Terminate();
+        }
+    });
 }

@@ -151,8 +151,18 @@ void TApplication::ProcessMessages() {
 
 void TApplication::HandleMessage() {
     MSG msg;
-    if (!ProcessMessage(msg)) WaitMessage();
+    if (ProcessMessage(msg)) return;
+    if (idleTasks_.empty()) {
+        WaitMessage();
+        return;
+    }
+    // A task may leave another: the list is taken first.
+    std::vector<std::function<void()>> tasks = std::move(idleTasks_);
+    idleTasks_.clear();
+    for (auto& task : tasks) GuardedCall(task);
 }
+
+void TApplication::WhenIdle(std::function<void()> task) { idleTasks_.push_back(std::move(task)); }
 
 bool TApplication::ProcessMessage(MSG& msg) {
     if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;

@@ -101,8 +101,12 @@ public:
     bool Terminated() const { return terminated_; }
     // Handles every message waiting, then returns.
     void ProcessMessages();
-    // Handles one message, waiting for one if there is none.
+    // Handles one message; with none waiting, runs the tasks left for an idle moment or else
+    // waits for one.
     void HandleMessage();
+    // Runs `task` once, the first time the message loop finds nothing to handle: after the
+    // windows on the screen have painted and before the loop waits.
+    void WhenIdle(std::function<void()> task);
 
     // Deletes the forms the application owns, the last created first. The destructor does
     // the same when the program ends (after main returns); call it before deleting what the
@@ -180,6 +184,7 @@ private:
     TPaintBuffer paintBuffer_;
     TSubclassChains subclassChains_;
     TTimerWindow timers_;
+    std::vector<std::function<void()>> idleTasks_;
 };
 
 extern TApplication* const Application;

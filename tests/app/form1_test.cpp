@@ -228,6 +228,41 @@ TEST_F(MainWindowTest, StartUpMakesTheHiddenDialogThenTheHiddenBySetWindowAndTwo
     Form6 = nullptr;
 }
 
+// A key that comes before the loop was first idle makes the start-up windows before the
+// function window, which gets the same jump dialog; making them again changes nothing.
+TEST_F(MainWindowTest, AKeyBeforeStartUpWasIdleMakesTheStartUpWindowsFirstAndOnce) {
+    form_->BeforeFunctionWindow = CreateStartUpForms;
+    TForm6* dialog = nullptr;
+    TForm55* opened = nullptr;
+    TJumpDialog* openedDialog = nullptr;
+    TJumpTarget* found = nullptr;
+    RunAfter(300, [&] {
+        dialog = Form6;
+        opened = Form55;
+        openedDialog = opened ? opened->JumpDialog : nullptr;
+        found = dialog ? dialog->FindCaller(L"55") : nullptr;
+        PressKey('8');
+    });
+    PressKey('2');
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(openedDialog, static_cast<TJumpDialog*>(dialog));
+    EXPECT_EQ(found, static_cast<TJumpTarget*>(opened));
+    PumpFor(200);
+    TForm55* hidden = nullptr;
+    for (TForm* f : Application->Forms())
+        if (auto* bySet = dynamic_cast<TForm55*>(f)) hidden = bySet;
+    ASSERT_NE(hidden, nullptr);  // the start-up one stays, hidden
+    EXPECT_FALSE(IsWindowVisible(hidden->WindowHandle()));
+    const size_t forms = Application->Forms().size();
+    CreateStartUpForms();
+    EXPECT_EQ(Form6, dialog);
+    EXPECT_EQ(Application->Forms().size(), forms);
+    FreeComponent(hidden);
+    FreeComponent(dialog);
+    Form6 = nullptr;
+}
+
 // Alt+F4 typed on the keyboard closes a function window wherever its focus is, the trees
 // included (the system's tree class kept the key under Wine), and leaves the main window's
 // keys working.

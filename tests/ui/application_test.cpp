@@ -1,5 +1,7 @@
 // The application object: CreateForm makes the first form the main form and runs its
 // creation; Run shows it and loops until it closes; a failed creation leaves nothing behind.
+#include <vector>
+
 #include "ui/bit_btn.h"
 #include "ui/timer.h"
 #include "ui_test_support.h"
@@ -77,6 +79,38 @@ TEST_F(ApplicationTest, RunShowsTheMainFormAndReturnsWhenItCloses) {
     EXPECT_TRUE(freed);
     EXPECT_EQ(Application->MainForm(), nullptr);
     EXPECT_EQ(Application->ComponentCount(), 0);
+}
+
+// Work left for idle time waits until the queue is empty and the main form has painted; it
+// runs once, and work it leaves in turn runs at the next idle time.
+TEST_F(ApplicationTest, IdleWorkRunsOnceAfterTheMainFormHasPainted) {
+    TFormMain* Form1 = nullptr;
+    Application->CreateForm(Form1);
+    int runs = 0;
+    bool painted = false;
+    bool postedFirst = false;
+    bool leftWorkRan = false;
+    std::vector<UINT> handled;
+    auto* button = new TBitBtn(Form1);
+    button->Parent = Form1;
+    button->OnClick = [&] { handled.push_back(WM_USER); };
+    Application->WhenIdle([&] {
+        ++runs;
+        HWND form = Form1->WindowHandle();
+        painted = IsWindowVisible(form) && !GetUpdateRect(form, nullptr, FALSE);
+        postedFirst = handled.size() == 1;
+        Application->WhenIdle([&] {
+            leftWorkRan = true;
+            Form1->Close();
+        });
+    });
+    PostMessageW(button->WindowHandle(), BM_CLICK, 0, 0);
+    Application->Run();
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(painted);
+    EXPECT_TRUE(postedFirst);
+    EXPECT_TRUE(leftWorkRan);
+    Application->DestroyForms();
 }
 
 TEST_F(ApplicationTest, AFailedCreationDeletesTheFormAndPassesTheErrorOn) {
