@@ -7,18 +7,6 @@
 #include "ui/edit.h"
 #include "ui/gdi.h"
 
-namespace {
-
-// The system's list gives an item the line height of the font it is set in.
-int LineHeight(const TFont& font) {
-    MemDC dc(nullptr);
-    SelectGuard select(dc.Get(), font.Handle());
-    TEXTMETRICW tm{};
-    return GetTextMetricsW(dc.Get(), &tm) ? int(tm.tmHeight) : 0;
-}
-
-}  // namespace
-
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
     width_ = 145;
     height_ = 21;
@@ -30,20 +18,16 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
 void TComboBox::CreateParams(TCreateParams& params) {
     params.systemClass = L"COMBOBOX";
     params.style |= (GetTabStop() ? WS_TABSTOP : 0) | WS_VSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL);
-    createdHeight_ = params.height;
+    // Made as its field alone: a resting list taller than an item is cut to whole items of the
+    // font it has by the list box each time the combo box places it, and Wine's places it at
+    // its creation (in the system font), at its font and at its size, each cut a move of a
+    // top-level window and a display look-up. One no taller than an item is left as it is.
+    params.height = height_;
 }
 
 void TComboBox::InitWnd() {
     TWinControl::InitWnd();
     FillList();
-    // The window was made with the list's height foreseen from the font; resizing it to the
-    // same height costs Wine's combo box a dozen moves of its list (each a display look-up).
-    // The window is the field now, in the height the class gave it.
-    HWND hwnd = WindowHandle();
-    RECT field{};
-    GetWindowRect(hwnd, &field);
-    const int height = WindowHeightFor(field.bottom - field.top);
-    if (height != createdHeight_) SetWindowPos(hwnd, nullptr, 0, 0, width_, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (style_ == csDropDown && itemIndex_ < 0) SetWindowTextW(WindowHandle(), caption_.c_str());
 }
 
@@ -110,9 +94,12 @@ void TComboBox::SetDropDownCount(int count) {
 }
 
 void TComboBox::AdjustDropDown() {
-    // The list's height is the window's beyond the field; the item height is known only
-    // once the window has its font, so it is set again whenever the list opens.
-    SetWindowPos(WindowHandle(), nullptr, 0, 0, width_, WindowHeightFor(height_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The list's height is the window's beyond the field the class made; set again whenever
+    // the list opens.
+    RECT field{};
+    GetWindowRect(WindowHandle(), &field);
+    SetWindowPos(WindowHandle(), nullptr, 0, 0, width_, WindowHeightFor(field.bottom - field.top),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TComboBox::SetStyle(TComboBoxStyle style) {
@@ -124,17 +111,7 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
 
 int TComboBox::WindowHeightFor(int height) const {
     // The system keeps a drop-down's height for its list: the field plus the items shown.
-    int itemHeight = 0;
-    if (HandleAllocated()) {
-        itemHeight = int(SendMessageW(WindowHandle(), CB_GETITEMHEIGHT, 0, 0));
-    } else if (const int line = LineHeight(*Font); line > 0) {
-        // Before the window exists, foreseen from the font as the system will make them: items
-        // a line high, and the field Wine's combo box makes (a text area of the line and 4,
-        // within borders of 2). A list of whole items keeps its height; any other the list box
-        // cuts to whole items every time the combo box places it, each a move of its window.
-        itemHeight = line;
-        height = line + 8;
-    }
+    int itemHeight = HandleAllocated() ? int(SendMessageW(WindowHandle(), CB_GETITEMHEIGHT, 0, 0)) : 0;
     if (itemHeight <= 0) {
         const int fontHeight = Font->GetHeight();
         itemHeight = (fontHeight < 0 ? -fontHeight : fontHeight) + 4;

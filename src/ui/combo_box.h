@@ -56,7 +56,6 @@ private:
 
     int itemIndex_ = -1;
     int dropDownCount_ = 8;
-    int createdHeight_ = 0;  // the window's height when it was made
     TComboBoxStyle style_ = csDropDownList;
     Gdi<HBRUSH> brush_;
 };

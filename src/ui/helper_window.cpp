@@ -14,11 +14,12 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC proc, UINT classStyle, TCl
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     if (icon == TClassIcon::Program) {
-        // The program's icon resource carries the VCL's name for it.
+        // The program's icon resource carries the VCL's name for it. The system makes the
+        // class's small icon from it, a dozen display look-ups under Wine: controls have none.
         wc.hIcon = LoadIconW(instance, L"MAINICON");
         if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     }
+    if (icon != TClassIcon::None) wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = name;
     if (!RegisterClassExW(&wc)) throw Exception("Cannot register the window class " + WideToUtf8(name));
 }

@@ -3,10 +3,12 @@
 // for timers, the box watcher and the automation server.
 #include <windows.h>
 
-enum class TClassIcon { None, Program };
+// What a class shows: nothing (message-only windows), the arrow cursor (controls), or the
+// program's icon and the arrow (top-level windows).
+enum class TClassIcon { None, Arrow, Program };
 
 // Registers `name` with `proc` unless the class already exists (a second form, a test that
-// builds the toolkit twice). The program's icon and the arrow cursor when `icon` asks for it.
+// builds the toolkit twice), with what `icon` asks for.
 // Throws when the system refuses the class.
 void RegisterWindowClass(const wchar_t* name, WNDPROC proc, UINT classStyle = 0, TClassIcon icon = TClassIcon::None);
 

@@ -86,7 +86,7 @@ void TWinControl::CreateWnd() {
     HWND hwnd = nullptr;
     if (p.systemClass.empty()) {
         const std::wstring className = ClassName();
-        RegisterWindowClass(className.c_str(), ClassWndProc, p.classStyle, TClassIcon::Program);
+        RegisterWindowClass(className.c_str(), ClassWndProc, p.classStyle, child ? TClassIcon::Arrow : TClassIcon::Program);
         ownClass_ = true;
         defWndProc_ = DefWindowProcW;
         hwnd = CreateWindowExW(p.exStyle, className.c_str(), caption_.c_str(), p.style, p.x, p.y, p.width,
