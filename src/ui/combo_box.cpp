@@ -17,7 +17,11 @@ TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
 
 void TComboBox::CreateParams(TCreateParams& params) {
     params.systemClass = L"COMBOBOX";
-    params.style |= (GetTabStop() ? WS_TABSTOP : 0) | WS_VSCROLL | (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL);
+    // The list gets a scroll bar only when it has more items than it shows: otherwise the
+    // system shows and hides it as the items come, each time changing the list's frame.
+    listHasBar_ = NeedsBar();
+    params.style |= (GetTabStop() ? WS_TABSTOP : 0) | (listHasBar_ ? WS_VSCROLL : 0) |
+                    (style_ == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL);
     // Made as its field alone: a resting list taller than an item is cut to whole items of the
     // font it has by the list box each time the combo box places it, and Wine's places it at
     // its creation (in the system font), at its font and at its size, each cut a move of a
@@ -56,8 +60,14 @@ void TComboBox::ItemsChanged() {
     }
     itemIndex_ = GetItemIndex();
     if (itemIndex_ >= items_.Count()) itemIndex_ = -1;
+    if (NeedsBar() && !listHasBar_) {
+        RecreateWnd();  // the list is filled anew with its bar
+        return;
+    }
     FillList();
 }
+
+bool TComboBox::NeedsBar() const { return items_.Count() > dropDownCount_; }
 
 int TComboBox::GetItemIndex() const {
     if (!HandleAllocated()) return itemIndex_;
@@ -89,6 +99,11 @@ void TComboBox::SetCaption(const std::wstring& text) {
 void TComboBox::SetDropDownCount(int count) {
     dropDownCount_ = count < 1 ? 1 : count;
     if (!HandleAllocated()) return;
+    if (NeedsBar() && !listHasBar_) {
+        itemIndex_ = GetItemIndex();
+        RecreateWnd();
+        return;
+    }
     SendMessageW(WindowHandle(), CB_SETMINVISIBLE, dropDownCount_, 0);
     AdjustDropDown();
 }

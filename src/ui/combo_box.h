@@ -53,9 +53,11 @@ private:
     void ItemsChanged();
     void FillList();
     void AdjustDropDown();
+    bool NeedsBar() const;
 
     int itemIndex_ = -1;
     int dropDownCount_ = 8;
+    bool listHasBar_ = false;  // the list was made with a scroll bar
     TComboBoxStyle style_ = csDropDownList;
     Gdi<HBRUSH> brush_;
 };

@@ -76,6 +76,7 @@ TEST_F(ControlsTest, ComboBoxSelectsByIndexOrTextAndReportsTheLearnersChoice) {
     GetClientRect(info.hwndList, &list);
     const int itemHeight = int(SendMessageW(combo->WindowHandle(), CB_GETITEMHEIGHT, 0, 0));
     EXPECT_GE(list.bottom / itemHeight, 12);
+    EXPECT_FALSE(GetWindowLongPtrW(info.hwndList, GWL_STYLE) & WS_VSCROLL);  // all of them show
     SendMessageW(combo->WindowHandle(), CB_SHOWDROPDOWN, FALSE, 0);
     Application->ProcessMessages();
     EXPECT_EQ(events, (std::vector<std::string>{"closeup"}));
@@ -83,6 +84,13 @@ TEST_F(ControlsTest, ComboBoxSelectsByIndexOrTextAndReportsTheLearnersChoice) {
     // Items changed while an item is chosen keep the choice when it still exists.
     combo->ItemIndex = 3;
     combo->Items->Add(L"附加");
+    EXPECT_EQ(combo->ItemIndex.Get(), 3);
+    // One more than it shows: dropped, the list scrolls.
+    SendMessageW(combo->WindowHandle(), CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(GetComboBoxInfo(combo->WindowHandle(), &info));
+    EXPECT_TRUE(GetWindowLongPtrW(info.hwndList, GWL_STYLE) & WS_VSCROLL);
+    EXPECT_EQ(SendMessageW(combo->WindowHandle(), CB_GETCOUNT, 0, 0), 13);
+    SendMessageW(combo->WindowHandle(), CB_SHOWDROPDOWN, FALSE, 0);
     EXPECT_EQ(combo->ItemIndex.Get(), 3);
     combo->Items->Clear();
     EXPECT_EQ(combo->ItemIndex.Get(), -1);
