@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/bench_figures.h"
+#include "skin/win32/skin_messages.h"
 #include "ui/gdi.h"
 #include "ui/helper_window.h"
 
@@ -16,6 +17,8 @@ constexpr wchar_t kFloorClass[] = L"MuheBenchFloor";
 
 LRESULT CALLBACK FloorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case kSkinQuery:
+        return 1;  // "skinned already": the skin, which skins a window as it is activated, leaves it
     case WM_ERASEBKGND:
         return 1;  // the paint covers the whole client area
     case WM_PAINT: {
