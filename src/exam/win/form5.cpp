@@ -1,6 +1,7 @@
 #include "exam/win/form5.h"
 
 #include "data/statements.h"
+#include "data/read_transaction.h"
 #include "drill/answer_codes.h"
 #include "drill/win/drill_form.h"
 #include "ui/application.h"
@@ -73,6 +74,8 @@ TForm5::TForm5(TComponent* owner, TADOConnection* bank)
 
 void TForm5::FormCreate() {
     Image1->Picture->Assign(LoadResourcePicture(L"DECO"));
+    // Only reads follow: the file is locked once for all of them instead of once a statement.
+    TReadTransaction reads(ADOQuery1->Connection);
     ADOQuery1->Open();
     Label20->Caption = L"";
     Label21->Caption = L"";

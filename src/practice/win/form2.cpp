@@ -1,9 +1,11 @@
 #include "practice/win/form2.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "base/utf.h"
 #include "data/statements.h"
+#include "data/read_transaction.h"
 #include "drill/answer_codes.h"
 #include "drill/exam_paper.h"
 #include "drill/win/drill_form.h"
@@ -99,11 +101,17 @@ bool TForm2::ResumeWorthOffering(const std::string& n) {
 }
 
 void TForm2::FormCreate() {
+    // Only reads follow: each file is locked once for all of them instead of once a statement,
+    // but not while the resume question waits for the learner.
+    std::optional<TReadTransaction> bankReads(std::in_place, ADOQuery1->Connection);
+    std::optional<TReadTransaction> auxReads(std::in_place, ADOQuery2->Connection);
     ADOQuery1->Open();
     ADOQuery2->Open();
     // No row in bz1 reads as empty, like an empty column.
     const std::string n = TrimBlanks(ADOQuery2->FieldByName("bz")->AsString());
     if (ResumeWorthOffering(n)) {
+        auxReads.reset();
+        bankReads.reset();
         const std::wstring question = L"上次练习到: 题目" + Utf8ToWide(n) + L" 点击<是>继续联系点击<否>从头开始";
         if (Application->MessageBox(question, kPromptCaption, MB_YESNO) == IDYES) {
             ADOQuery1->Close();

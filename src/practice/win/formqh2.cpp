@@ -1,6 +1,7 @@
 #include "practice/win/formqh2.h"
 
 #include "data/statements.h"
+#include "data/read_transaction.h"
 #include "drill/answer_codes.h"
 #include "drill/exam_paper.h"
 #include "drill/win/drill_form.h"
@@ -75,6 +76,9 @@ TFormqh2::TFormqh2(TComponent* owner, TADOConnection* bank, TADOConnection* aux)
 }
 
 void TFormqh2::FormCreate() {
+    // Only reads follow: each file is locked once for all of them instead of once a statement.
+    TReadTransaction bankReads(ADOQuery1->Connection);
+    TReadTransaction auxReads(ADOQuery2->Connection);
     ADOQuery1->Open();
     ADOQuery2->Open();
     Label12->Caption = L"";
