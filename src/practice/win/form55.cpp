@@ -1,6 +1,7 @@
 #include "practice/win/form55.h"
 
 #include "base/utf.h"
+#include "data/read_transaction.h"
 #include "data/statements.h"
 #include "drill/answer_codes.h"
 #include "drill/win/drill_form.h"
@@ -108,6 +109,8 @@ TForm55::TForm55(TComponent* owner, TADOConnection* bank)
 
 void TForm55::FormCreate() {
     Image1->Picture->Assign(LoadResourcePicture(L"DECO"));
+    // Only reads follow: the file is locked once for all of them instead of once a statement.
+    TReadTransaction reads(ADOQuery1->Connection);
     ADOQuery1->Open();
     // The clock label and the cells keep their design-time "45:00" and black.
     ResetPaper();
@@ -159,6 +162,7 @@ void TForm55::ComboBox1Change() {
     // Until the new set is read the paper is empty: a query the database refuses leaves
     // nothing of the old paper to answer.
     paper.paper_ids.fill(0);
+    TReadTransaction reads(ADOQuery1->Connection);  // the set's statement and its first card
     const std::wstring chosen = Utf8ToWide(TrimBlanks(WideToUtf8(ComboBox1->Text.Get())));
     if (const int k = SetNumber(chosen)) {
         Edit1->Text = chosen;
