@@ -14,9 +14,13 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC proc, UINT classStyle, TCl
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     if (icon == TClassIcon::Program) {
-        // The program's icon resource carries the VCL's name for it. The system makes the
-        // class's small icon from it, a dozen display look-ups under Wine: controls have none.
+        // The program's icon resource carries the VCL's name for it. A class given no small
+        // icon gets a copy made from it, a dozen display look-ups under Wine: the small one is
+        // loaded once and lives as long as the classes, which are never unregistered.
         wc.hIcon = LoadIconW(instance, L"MAINICON");
+        static const HICON small = static_cast<HICON>(LoadImageW(
+            instance, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+        if (wc.hIcon) wc.hIconSm = small;
         if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     }
     if (icon != TClassIcon::None) wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
