@@ -113,6 +113,10 @@ TForm1::TForm1(TComponent* owner, ShellOpener shellOpen) : TForm(owner), shellOp
 // SKINSTREAM resource. Once the form is read the component hooks the program's windows.
 void TForm1::SetUpSkin() {
     SkinData1 = AddProgramSkin(this, {xcMainMenu, xcCombo, xcBitBtn, xcStatusBar, xcTab, xcSystemMenu});
+    // The skin turns a skinned status bar's size grip off, which makes the bar's window again
+    // while the window is being shown: made without the grip, the bar is made once.
+    if (SkinData1->Active() && !SkinData1->SkinPending() && SkinData1->SkinControls().Contains(xcStatusBar))
+        StatusBar1->SizeGrip = false;
 }
 
 TBitBtn* TForm1::MenuButton(int index, const wchar_t* caption, void (TForm1::*click)()) {

@@ -2,6 +2,8 @@
 // the mock exam, the system's message box, the toolkit's message form, sequential, by-set,
 // chapter and intensive practice and the jump dialog; switched off, every one of them keeps the system's
 // frame.
+#include <commctrl.h>
+
 #include "app/form1.h"
 #include "app/window_refs.h"
 #include "exam/win/form5.h"
@@ -127,7 +129,11 @@ TEST_F(ProgramSkinTest, EveryWindowWearsTheSkin) {
     EXPECT_EQ(form_->SkinData1->MenuGlyphs->Count(), 8);  // restore … help, for the menus
     const TSkinContent& c = form_->SkinData1->Content();
     const int caption = c.Top.Image.height / c.Top.FrameCount;
+    // The skin leaves the main window's status bar without a grip, in the window it was made in.
+    HWND bar = form_->StatusBar1->Handle();
     const std::vector<Seen> seen = Walk(true);
+    EXPECT_EQ(form_->StatusBar1->WindowHandle(), bar);
+    EXPECT_FALSE(GetWindowLongPtrW(form_->StatusBar1->WindowHandle(), GWL_STYLE) & SBARS_SIZEGRIP);
     ASSERT_EQ(seen.size(), std::size(kWindowNames));
     for (size_t i = 0; i < seen.size(); ++i) {
         EXPECT_TRUE(seen[i].skinned) << kWindowNames[i];
